@@ -3,6 +3,7 @@
 
 #include <type_traits>
 
+#include "GSRoot/APIGuid.hpp" // its hash must be declared before the templates below look it up
 #include "GSRoot/Definitions.hpp"
 
 namespace GS {

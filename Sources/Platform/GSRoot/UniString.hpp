@@ -29,8 +29,13 @@ public:
     UniString(const char16_t* units, USize length);
     explicit UniString(std::u16string units) : units_(std::move(units)) {}
 
-    // printf-style formatting; the format and %s arguments are UTF-8 texts.
-    static UniString Printf(const UniString& format, ...);
+    // printf-style formatting; the format and %s arguments are UTF-8 texts. A template rather than
+    // a C variadic, because va_start on a reference parameter is undefined.
+    template <typename... Args>
+    static UniString Printf(const UniString& format, const Args&... args) {
+        return PrintfUtf8(format.ToUtf8().c_str(), PrintfArg(args)...);
+    }
+    static UniString PrintfUtf8(const char* format, ...);
 
     USize GetLength() const { return static_cast<USize>(units_.size()); }
     bool IsEmpty() const { return units_.empty(); }
@@ -56,6 +61,13 @@ public:
     bool operator<(const UniString& other) const { return units_ < other.units_; }
 
 private:
+    template <typename T>
+    static const T& PrintfArg(const T& value) {
+        return value;
+    }
+    static const char* PrintfArg(const CStr& text) { return text.Get(); }
+    static const char* PrintfArg(const std::string& text) { return text.c_str(); }
+
     std::u16string units_;
 };
 
