@@ -47,10 +47,12 @@ struct AlertResource {
     GS::UniString largeText;
     GS::UniString smallText;
     GS::UniString buttons[3]; // an empty text: no such button
+    Int16 defaultButton = 1;  // 1 to 3
 };
 
 enum class DialogKind { Modal = 0, Palette = 1, Modeless = 2 };
 enum class ItemKind { Button, LeftText, Separator, SingleSelList, Icon };
+enum class ItemFont { LargePlain, SmallPlain, LargeBold, SmallBold, ExtraSmall };
 
 struct DialogItemResource {
     ItemKind kind = ItemKind::Button;
@@ -60,6 +62,10 @@ struct DialogItemResource {
     Int16 height = 0;
     GS::UniString text;
     bool hasHeader = false; // list boxes
+    ItemFont font = ItemFont::LargePlain;
+    Int16 rowHeight = 0;    // list boxes
+    Int16 headerHeight = 0; // list boxes with header
+    GSResID iconId = 0;     // icons
 };
 
 struct DialogResource {
@@ -76,6 +82,15 @@ struct DialogResource {
 bool GetAlert(GSResModule module, GSResID id, AlertResource* alert);
 bool GetDialog(GSResModule module, GSResID id, DialogResource* dialog);
 bool GetStringList(GSResModule module, GSResID id, std::vector<GS::UniString>* items);
+
+// Built-in library files: FLDR lists them by name, each FILE holds one file's bytes.
+struct FolderEntry {
+    GS::UniString fileName;
+    GSResID fileId = 0;
+};
+bool GetFolder(GSResModule module, GSResID id, std::vector<FolderEntry>* entries);
+// The file's bytes without the resource's length prefix.
+bool GetFile(GSResModule module, GSResID id, std::vector<unsigned char>* bytes);
 
 } // namespace RS
 

@@ -1,0 +1,62 @@
+#ifndef ZARIMARK_RESOURCEIDS_HPP
+#define ZARIMARK_RESOURCEIDS_HPP
+
+/* Resource IDs of the add-on, shared by the resource sources (.grc, through the C preprocessor)
+   and the add-on's code. Plain macros with plain numbers only: the resource compiler reads the
+   expanded values. */
+
+/* String lists ('STR#') and their items */
+#define ZM_STRS_ADDON_NAME 32000
+#define ZM_ADDON_NAME_ITEM 1
+#define ZM_ADDON_DESCRIPTION_ITEM 2
+
+#define ZM_STRS_MENU_CREATE 32501
+#define ZM_STRS_MENU_PALETTE 32502
+#define ZM_STRS_UNDO_UPDATE_STAMPS 32504
+#define ZM_MENU_ITEM 1
+
+#define ZM_STRS_PALETTE_COLUMNS 32513
+#define ZM_COLUMN_NUMBER_ITEM 1
+#define ZM_COLUMN_NAME_ITEM 2
+#define ZM_COLUMN_STORY_ITEM 3
+#define ZM_COLUMN_APARTMENT_ID_ITEM 4
+
+/* Alerts ('GALR') */
+#define ZM_ALERT_UNEXPECTED_EVENT_ERROR 31001
+#define ZM_ALERT_ROOMS_NOT_RESERVED 31010
+#define ZM_ALERT_STAMPS_NOT_RESERVED 31011
+#define ZM_ALERT_STAMPS_NOT_UPDATED 31012
+#define ZM_ALERT_UNEXPECTED_COMMAND_ERROR 31016
+#define ZM_ALERT_STAMP_LABEL_REPLACED 31018
+#define ZM_ALERT_MISSING_APARTMENT_ID 31019
+#define ZM_ALERT_CLICKED_ROOM_WITHOUT_ID 31020
+#define ZM_ALERT_LABEL_LAYER_UNAVAILABLE 31021
+
+/* Dialogs ('GDLG', help in 'DLGH') and their items */
+#define ZM_DIALOG_CREATE_STAMP 32510
+#define ZM_CREATE_STAMP_OK_BUTTON 1
+#define ZM_CREATE_STAMP_CANCEL_BUTTON 2
+#define ZM_CREATE_STAMP_PROMPT_TEXT 3
+#define ZM_CREATE_STAMP_APARTMENT_LIST 4
+
+#define ZM_DIALOG_CHECK_PALETTE 32512
+#define ZM_PALETTE_PLACEHOLDER 1
+#define ZM_PALETTE_UPPER_SEPARATOR 2
+#define ZM_PALETTE_ROOMS_CAPTION 3
+#define ZM_PALETTE_ROOM_LIST 4
+#define ZM_PALETTE_CHECK_ROOMS_BUTTON 5
+#define ZM_PALETTE_LOWER_SEPARATOR 6
+#define ZM_PALETTE_STAMPS_CAPTION 7
+#define ZM_PALETTE_STAMP_LIST 8
+#define ZM_PALETTE_UPDATE_WRONG_BUTTON 9
+#define ZM_PALETTE_UPDATE_ALL_BUTTON 10
+
+/* Identity ('MDID') and icon ('GICN') */
+#define ZM_MDID_ADDON_IDENTIFIER 32500
+#define ZM_ICON_PALETTE 10001
+
+/* Built-in library: the folder list ('FLDR') and the stamp library part file ('FILE') */
+#define ZM_FLDR_BUILTIN_LIBRARY 128
+#define ZM_FILE_STAMP_LIBPART 31990
+
+#endif
