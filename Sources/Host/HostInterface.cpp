@@ -105,7 +105,8 @@ GSErrCode HostInterface::HostApplyElementTool(const GS::Array<API_Guid>&, Int32)
     return APIERR_MISSINGOPERATION;
 }
 
-GSErrCode HostInterface::HostReserveElements(const GS::Array<API_Guid>&, GS::HashTable<, Int16>*, bool) {
+GSErrCode HostInterface::HostReserveElements(const GS::Array<API_Guid>&, GS::HashTable<API_Guid, Int16>*,
+                                             bool) {
     return APIERR_MISSINGOPERATION;
 }
 

@@ -147,9 +147,8 @@ GSErrCode HostApplyElementTool(const GS::Array<API_Guid>& guids, Int32 toolCode)
 
 GSErrCode HostReserveElements(const GS::Array<API_Guid>& guids, GS::HashTable<API_Guid, Int16>* conflicts,
                               bool enableDialogs) {
-    return currentHost != nullptr
-               ? currentHost->HostReserveElements(guids, API_Guid, conflicts, enableDialogs)
-               : APIERR_MISSINGOPERATION;
+    return currentHost != nullptr ? currentHost->HostReserveElements(guids, conflicts, enableDialogs)
+                                  : APIERR_MISSINGOPERATION;
 }
 
 GSErrCode HostGetStoryInfo(API_StoryInfo* storyInfo) {
