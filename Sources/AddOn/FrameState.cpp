@@ -1,0 +1,46 @@
+#include "AddOn/FrameState.hpp"
+
+#include "GSRoot/DebugLog.hpp"
+#include "Host/HostOperations.hpp"
+
+namespace FrameState {
+
+namespace {
+bool operationTableReceived = false;
+void* hostToken = nullptr;
+GSResModule ownResourceModule = InvalidResModule;
+} // namespace
+
+GSErrCode AcceptHostOperations(HostInterface* operations, Int32 /*operationCount*/, void* token) {
+    if (operations == nullptr)
+        return APIERR_BADPARS;
+    Host::SetCurrentHost(operations);
+    hostToken = token;
+    ownResourceModule = operations->HostGetOwnResourceModule();
+    operationTableReceived = true;
+    return NoError;
+}
+
+bool IsOperationTableReceived() {
+    return operationTableReceived;
+}
+
+void* GetHostToken() {
+    return hostToken;
+}
+
+void ClearHostToken() {
+    hostToken = nullptr;
+}
+
+GSResModule GetOwnResourceModule() {
+    return ownResourceModule;
+}
+
+void ModuleUnloading(const char* modulePath) {
+    if (hostToken != nullptr)
+        DBPrintf("Abnormal add-on termination (\"%s\")", modulePath != nullptr ? modulePath : "");
+    ownResourceModule = InvalidResModule;
+}
+
+} // namespace FrameState
