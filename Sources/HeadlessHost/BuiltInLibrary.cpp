@@ -1,0 +1,37 @@
+#include <algorithm>
+
+#include "HeadlessHost/BuiltInLibraryReader.hpp"
+#include "HeadlessHost/HeadlessHost.hpp"
+#include "HeadlessHost/HostInternals.hpp"
+
+// The add-on's built-in library: registered when the add-on asks for it.
+
+namespace Headless {
+
+GSErrCode HeadlessHost::ACAPI_Register_BuiltInLibrary() {
+    return RunOperation("ACAPI_Register_BuiltInLibrary", "", [&] {
+        ++builtInLibraryRegistrations_;
+        return RegisterBuiltInLibraryParts();
+    });
+}
+
+GSErrCode HeadlessHost::RegisterBuiltInLibraryParts() {
+    std::vector<BuiltInLibraryPart> parts;
+    std::string error;
+    if (!ReadBuiltInLibrary(ownResModule_, BuiltInLibraryFolderId, &parts, &error)) {
+        builtInLibraryError_ = error;
+        return APIERR_GENERAL;
+    }
+    builtInLibraryError_.clear();
+    for (const BuiltInLibraryPart& part : parts) {
+        // A module loaded again brings the same parts; labels keep the indices they have.
+        const bool known = std::any_of(libParts_.begin(), libParts_.end(), [&](const LibPartRecord& record) {
+            return record.fileResourceId == part.fileResourceId && record.spec.uniqueId == part.spec.uniqueId;
+        });
+        if (!known)
+            AddBuiltInLibraryPart(part.spec, part.fileResourceId);
+    }
+    return NoError;
+}
+
+} // namespace Headless

@@ -1,0 +1,109 @@
+#include <algorithm>
+#include <cstring>
+
+#include "HeadlessHost/HeadlessHost.hpp"
+#include "HeadlessHost/HostInternals.hpp"
+
+// The library-part registry: parts a project declares and built-in parts of the add-on.
+
+namespace Headless {
+
+namespace {
+
+std::string ReadUniqueId(const API_LibPart& libPart) {
+    const char* end = static_cast<const char*>(std::memchr(libPart.ownUnID, '\0', sizeof(libPart.ownUnID)));
+    return std::string(libPart.ownUnID, end != nullptr ? end : libPart.ownUnID + sizeof(libPart.ownUnID));
+}
+
+void WriteUniqueId(API_LibPart* libPart, const std::string& uniqueId) {
+    const std::size_t length = std::min(uniqueId.size(), sizeof(libPart->ownUnID) - 1);
+    std::memset(libPart->ownUnID, 0, sizeof(libPart->ownUnID));
+    std::memcpy(libPart->ownUnID, uniqueId.data(), length);
+}
+
+} // namespace
+
+Int32 HeadlessHost::AddLibraryPart(const LibPartSpec& spec) {
+    return AddBuiltInLibraryPart(spec, -1);
+}
+
+Int32 HeadlessHost::AddBuiltInLibraryPart(const LibPartSpec& spec, Int64 fileResourceId) {
+    LibPartRecord record;
+    record.index = static_cast<Int32>(libParts_.size() + 1);
+    record.spec = spec;
+    record.fileResourceId = fileResourceId;
+    libParts_.push_back(std::move(record));
+    return libParts_.back().index;
+}
+
+const LibPartRecord* HeadlessHost::FindLibraryPart(Int32 index) const {
+    if (index < 1 || static_cast<std::size_t>(index) > libParts_.size())
+        return nullptr;
+    return &libParts_[static_cast<std::size_t>(index) - 1];
+}
+
+const LibPartRecord* HeadlessHost::FindLibraryPartByName(const GS::UniString& name) const {
+    for (const LibPartRecord& part : libParts_) {
+        if (part.spec.name == name)
+            return &part;
+    }
+    return nullptr;
+}
+
+GSErrCode HeadlessHost::HostGetLibPartUniqueId(Int64 fileResourceId, API_LibPart* libPart) {
+    return RunOperation("HostGetLibPartUniqueId", std::to_string(fileResourceId), [&]() -> GSErrCode {
+        if (libPart == nullptr)
+            return APIERR_BADPARS;
+        for (const LibPartRecord& part : libParts_) {
+            if (part.fileResourceId >= 0 && part.fileResourceId == fileResourceId) {
+                WriteUniqueId(libPart, part.spec.uniqueId);
+                return NoError;
+            }
+        }
+        return APIERR_BADPARS;
+    });
+}
+
+GSErrCode HeadlessHost::HostSearchLibraryPart(API_LibPart* libPart, bool, bool) {
+    const std::string arguments = libPart != nullptr ? ReadUniqueId(*libPart) : "null";
+    return RunOperation("HostSearchLibraryPart", arguments, [&]() -> GSErrCode {
+        if (libPart == nullptr)
+            return APIERR_BADPARS;
+        // By unique ID, or by name when no unique ID is given.
+        const std::string uniqueId = ReadUniqueId(*libPart);
+        const GS::UniString name = ReadText(libPart->docu_UName, API_UniLongNameLen);
+        const LibPartRecord* found = nullptr;
+        for (const LibPartRecord& part : libParts_) {
+            if (uniqueId.empty() ? (!name.IsEmpty() && part.spec.name == name)
+                                 : part.spec.uniqueId == uniqueId) {
+                found = &part;
+                break;
+            }
+        }
+        if (found == nullptr)
+            return APIERR_BADPARS;
+        libPart->index = found->index;
+        libPart->typeID = found->spec.typeID;
+        WriteUniqueId(libPart, found->spec.uniqueId);
+        CopyText(found->spec.name, libPart->docu_UName, API_UniLongNameLen);
+        libPart->location = new IO::Location("Library/" + found->spec.name.ToUtf8());
+        return NoError;
+    });
+}
+
+GSErrCode HeadlessHost::HostGetLibPartParams(Int32 libInd, API_AddParType*** params) {
+    return RunOperation("HostGetLibPartParams", std::to_string(libInd), [&]() -> GSErrCode {
+        if (params == nullptr)
+            return APIERR_BADPARS;
+        const LibPartRecord* part = FindLibraryPart(libInd);
+        if (part == nullptr)
+            return APIERR_BADPARS;
+        GSHandle handle = HandOutParameters(part->spec.parameters);
+        if (handle == nullptr)
+            return APIERR_GENERAL;
+        *params = reinterpret_cast<API_AddParType**>(handle);
+        return NoError;
+    });
+}
+
+} // namespace Headless

@@ -1,0 +1,77 @@
+#include <algorithm>
+
+#include "HeadlessHost/HeadlessHost.hpp"
+#include "HeadlessHost/HostInternals.hpp"
+
+// Directed element links and per-element observers.
+
+namespace Headless {
+
+GSErrCode HeadlessHost::HostGetElementLinks(const API_Guid& guid, GS::Array<API_Guid>* linkedElements) {
+    return RunOperation("HostGetElementLinks", Describe(guid), [&]() -> GSErrCode {
+        if (linkedElements == nullptr)
+            return APIERR_BADPARS;
+        // A deleted element's links stay readable until its deletion is reported.
+        const ElementRecord* record = FindReadable(guid);
+        if (record == nullptr)
+            return APIERR_BADELEMENT;
+        linkedElements->Clear();
+        for (const API_Guid& linked : record->links)
+            linkedElements->Push(linked);
+        return NoError;
+    });
+}
+
+GSErrCode HeadlessHost::HostLinkElements(const API_Guid& from, const API_Guid& to, GSFlags) {
+    return RunOperation("HostLinkElements", Describe(from) + ", " + Describe(to), [&]() -> GSErrCode {
+        ElementRecord* source = FindLive(from);
+        if (source == nullptr || FindLive(to) == nullptr)
+            return APIERR_BADELEMENT;
+        if (from == to)
+            return APIERR_BADPARS;
+        // Linking again keeps the one link there is.
+        if (std::find(source->links.begin(), source->links.end(), to) == source->links.end())
+            source->links.push_back(to);
+        return NoError;
+    });
+}
+
+GSErrCode HeadlessHost::HostUnlinkElements(const API_Guid& from, const API_Guid& to) {
+    return RunOperation("HostUnlinkElements", Describe(from) + ", " + Describe(to), [&]() -> GSErrCode {
+        ElementRecord* source = FindReadable(from);
+        if (source == nullptr || FindReadable(to) == nullptr)
+            return APIERR_BADELEMENT;
+        auto found = std::find(source->links.begin(), source->links.end(), to);
+        if (found == source->links.end())
+            return APIERR_LINKNOTEXIST;
+        source->links.erase(found); // the others keep their order
+        return NoError;
+    });
+}
+
+GSErrCode HeadlessHost::HostAttachElementObserver(const API_Guid& guid, GSFlags flags) {
+    return RunOperation("HostAttachElementObserver", Describe(guid) + ", " + std::to_string(flags),
+                        [&]() -> GSErrCode {
+                            ElementRecord* record = FindLive(guid);
+                            if (record == nullptr)
+                                return APIERR_BADELEMENT;
+                            if (record->observed)
+                                return APIERR_LINKEXIST;
+                            record->observed = true;
+                            return NoError;
+                        });
+}
+
+GSErrCode HeadlessHost::HostDetachElementObserver(const API_Guid& guid) {
+    return RunOperation("HostDetachElementObserver", Describe(guid), [&]() -> GSErrCode {
+        ElementRecord* record = FindLive(guid);
+        if (record == nullptr)
+            return APIERR_BADELEMENT;
+        if (!record->observed)
+            return APIERR_LINKNOTEXIST;
+        record->observed = false;
+        return NoError;
+    });
+}
+
+} // namespace Headless

@@ -1,0 +1,94 @@
+#include "HeadlessHost/HeadlessHost.hpp"
+#include "HeadlessHost/HostInternals.hpp"
+
+// Element memos: parameter handles handed out and given back, counted for leak tests.
+
+namespace Headless {
+
+GSHandle HeadlessHost::HandOutParameters(const ParameterList& parameters) {
+    GSHandle handle = EncodeParameters(parameters);
+    if (handle != nullptr) {
+        ++outstandingMemos_[handle];
+        ++memosHandedOut_;
+    }
+    return handle;
+}
+
+GSErrCode HeadlessHost::FillMemo(const ParameterList& parameters, API_ElementMemo* memo, UInt64 memoMask) {
+    *memo = API_ElementMemo();
+    if ((memoMask & APIMemoMask_AddPars) == 0)
+        return NoError;
+    GSHandle handle = HandOutParameters(parameters);
+    if (handle == nullptr)
+        return APIERR_GENERAL;
+    memo->params = reinterpret_cast<API_AddParType**>(handle);
+    return NoError;
+}
+
+GSErrCode HeadlessHost::HostGetElementMemo(const API_Guid& guid, API_ElementMemo* memo, UInt64 memoMask) {
+    return RunOperation("HostGetElementMemo", Describe(guid) + ", " + HexCode(static_cast<UInt32>(memoMask)),
+                        [&]() -> GSErrCode {
+                            if (memo == nullptr)
+                                return APIERR_BADPARS;
+                            // A deleted element's parameters stay readable until its deletion is reported.
+                            const ElementRecord* record = FindReadable(guid);
+                            if (record == nullptr)
+                                return APIERR_BADELEMENT;
+                            return FillMemo(record->parameters, memo, memoMask);
+                        });
+}
+
+GSErrCode HeadlessHost::HostGetElementDefaults(API_Element* element, API_ElementMemo* memo) {
+    const std::string arguments = element != nullptr ? std::to_string(element->header.type.typeID) : "null";
+    return RunOperation("HostGetElementDefaults", arguments, [&]() -> GSErrCode {
+        if (element == nullptr)
+            return APIERR_BADPARS;
+        const Int32 typeID = element->header.type.typeID;
+        ElementRecord defaults;
+        if (typeID == API_LabelID) {
+            defaults = labelDefaults_;
+            if (defaults.parameters.empty())
+                defaults.parameters = PartDefaults(defaults.element.label.libInd);
+        } else if (typeID == API_ZoneID || typeID == API_WallID) {
+            defaults.element.header.type.typeID = typeID;
+            defaults.element.header.layer = 1;
+        } else {
+            return APIERR_BADPARS;
+        }
+        defaults.element.header.floorInd = currentStory_;
+        defaults.element.header.guid = APINULLGuid;
+        *element = defaults.element;
+        return memo != nullptr ? FillMemo(defaults.parameters, memo, APIMemoMask_All) : NoError;
+    });
+}
+
+GSErrCode HeadlessHost::HostDisposeElementMemo(API_ElementMemo* memo) {
+    return RunOperation("HostDisposeElementMemo", "", [&]() -> GSErrCode {
+        if (memo == nullptr)
+            return APIERR_BADPARS;
+        GSHandle handle = reinterpret_cast<GSHandle>(memo->params);
+        if (handle != nullptr) {
+            auto found = outstandingMemos_.find(handle);
+            if (found != outstandingMemos_.end() && --found->second == 0)
+                outstandingMemos_.erase(found);
+            FreeParameterHandle(&handle);
+        }
+        memo->params = nullptr;
+        return NoError;
+    });
+}
+
+GSErrCode HeadlessHost::HostGetParentElement(API_Element* element, API_ElementMemo* memo, UInt64 memoMask) {
+    return RunOperation("HostGetParentElement", "", [&]() -> GSErrCode {
+        // Only the event being delivered has a parent: the state before a change or move, or
+        // the source of a copy.
+        if (currentEvent_ == nullptr || !currentEvent_->parent)
+            return APIERR_GENERAL;
+        const ElementRecord& parent = *currentEvent_->parent;
+        if (element != nullptr)
+            *element = parent.element;
+        return memo != nullptr ? FillMemo(parent.parameters, memo, memoMask) : NoError;
+    });
+}
+
+} // namespace Headless

@@ -1,0 +1,59 @@
+#include "HeadlessHost/HeadlessHost.hpp"
+#include "HeadlessHost/HostInternals.hpp"
+
+// Who may change an element: locks, layers, Teamwork reservation, groups.
+
+namespace Headless {
+
+GSErrCode HeadlessHost::CheckEditable(const ElementRecord& record) const {
+    const API_Elem_Head& header = record.element.header;
+    if (header.lockId != 0)
+        return APIERR_LOCKEDELEM;
+    if (const Layer* layer = project_.layers.Find(header.layer)) {
+        if ((layer->flags & APILay_Hidden) != 0)
+            return APIERR_LAYERHIDDEN;
+        if ((layer->flags & APILay_Locked) != 0)
+            return APIERR_LAYERLOCKED;
+    }
+    if (teamwork_ && record.reservation != Reservation::ThisUser)
+        return APIERR_NOTMINE;
+    if (header.groupGuid != APINULLGuid && !suspendGroups_)
+        return APIERR_GROUPED;
+    return NoError;
+}
+
+GSErrCode HeadlessHost::HostReserveElements(const GS::Array<API_Guid>& guids,
+                                            GS::HashTable<API_Guid, Int16>* conflicts, bool) {
+    std::string list;
+    for (const API_Guid& guid : guids)
+        list += (list.empty() ? "" : ", ") + Describe(guid);
+    return RunOperation("HostReserveElements", list, [&]() -> GSErrCode {
+        for (const API_Guid& guid : guids) {
+            if (FindLive(guid) == nullptr)
+                return APIERR_BADELEMENT;
+        }
+        if (!teamwork_)
+            return NoError;
+        // Free elements become this user's; those another member holds stay unreserved, and
+        // the call still succeeds.
+        for (const API_Guid& guid : guids) {
+            ElementRecord& record = *FindLive(guid);
+            if (record.reservation == Reservation::Free)
+                record.reservation = Reservation::ThisUser;
+            else if (record.reservation == Reservation::OtherMember && conflicts != nullptr)
+                conflicts->Put(guid, OtherMemberId);
+        }
+        return NoError;
+    });
+}
+
+GSErrCode HeadlessHost::HostIsSuspendGroupOn(bool* on) {
+    return RunOperation("HostIsSuspendGroupOn", "", [&]() -> GSErrCode {
+        if (on == nullptr)
+            return APIERR_BADPARS;
+        *on = suspendGroups_;
+        return NoError;
+    });
+}
+
+} // namespace Headless
