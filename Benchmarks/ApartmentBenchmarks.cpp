@@ -50,19 +50,19 @@ public:
 
 private:
     Headless::ZoneSpec MakeZone(int i, int roomsPerApartment) const {
-        Headless::ZoneSpec spec;
-        spec.number = std::to_string(i + 1);
-        spec.roomName = "Room";
-        spec.category = categoryCount_ == 0 ? 0 : 1 + i % categoryCount_;
+        Headless::ZoneSpec desc;
+        desc.number = std::to_string(i + 1);
+        desc.roomName = "Room";
+        desc.category = categoryCount_ == 0 ? 0 : 1 + i % categoryCount_;
         const bool inconsistent = i % InconsistentEvery == InconsistentEvery - 1;
-        spec.areas.a = 20.0;
-        spec.areas.b = 20.0;
-        spec.areas.c = inconsistent ? 21.0 : 18.0;
-        spec.areas.d = 17.5;
-        spec.areas.e = 0.0;
-        spec.parameters.push_back(
+        desc.areas.a = 20.0;
+        desc.areas.b = 20.0;
+        desc.areas.c = inconsistent ? 21.0 : 18.0;
+        desc.areas.d = 17.5;
+        desc.areas.e = 0.0;
+        desc.parameters.push_back(
             Parameter::Text("stApartmentId", "A" + std::to_string(i / roomsPerApartment)));
-        return spec;
+        return desc;
     }
 
     int categoryCount_ = 0;

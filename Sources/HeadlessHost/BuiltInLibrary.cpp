@@ -26,10 +26,10 @@ GSErrCode HeadlessHost::RegisterBuiltInLibraryParts() {
     for (const BuiltInLibraryPart& part : parts) {
         // A module loaded again brings the same parts; labels keep the indices they have.
         const bool known = std::any_of(libParts_.begin(), libParts_.end(), [&](const LibPartRecord& record) {
-            return record.fileResourceId == part.fileResourceId && record.spec.uniqueId == part.spec.uniqueId;
+            return record.fileResourceId == part.fileResourceId && record.desc.uniqueId == part.desc.uniqueId;
         });
         if (!known)
-            AddBuiltInLibraryPart(part.spec, part.fileResourceId);
+            AddBuiltInLibraryPart(part.desc, part.fileResourceId);
     }
     return NoError;
 }

@@ -149,14 +149,14 @@ bool DecodeBuiltInFile(const std::vector<unsigned char>& data, GSResID fileId,
 }
 
 LibPartSpec MakeBuiltInLibPartSpec(const LibPartFormat::LibPart& part) {
-    LibPartSpec spec;
-    spec.name = GS::UniString(part.name);
-    spec.uniqueId = "{" + part.mainGuid.ToString() + "}-{" + part.revisionGuid.ToString() + "}";
-    spec.mainGuid = ToApiGuid(part.mainGuid);
-    spec.typeID = API_LabelID;
+    LibPartSpec desc;
+    desc.name = GS::UniString(part.name);
+    desc.uniqueId = "{" + part.mainGuid.ToString() + "}-{" + part.revisionGuid.ToString() + "}";
+    desc.mainGuid = ToApiGuid(part.mainGuid);
+    desc.typeID = API_LabelID;
     for (const LibPartFormat::Parameter& parameter : part.parameters)
-        spec.parameters.push_back(MakeParameter(parameter));
-    return spec;
+        desc.parameters.push_back(MakeParameter(parameter));
+    return desc;
 }
 
 bool ReadBuiltInLibrary(GSResModule module, GSResID folderId, std::vector<BuiltInLibraryPart>* parts,

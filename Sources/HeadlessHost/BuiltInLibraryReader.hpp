@@ -39,7 +39,7 @@ bool DecodeBuiltInFile(const std::vector<unsigned char>& data, GSResID fileId,
 LibPartSpec MakeBuiltInLibPartSpec(const LibPartFormat::LibPart& part);
 
 struct BuiltInLibraryPart {
-    LibPartSpec spec;
+    LibPartSpec desc;
     Int64 fileResourceId = 0;
 };
 

@@ -48,59 +48,59 @@ bool HeadlessHost::CheckPlacement(Int16 story, API_AttributeIndex layer, std::st
 
 ParameterList HeadlessHost::PartDefaults(Int32 libInd) const {
     const LibPartRecord* part = FindLibraryPart(libInd);
-    return part != nullptr ? part->spec.parameters : ParameterList();
+    return part != nullptr ? part->desc.parameters : ParameterList();
 }
 
-bool HeadlessHost::BuildZone(const ZoneSpec& spec, ElementRecord* record, std::string* error) const {
-    if (!CheckPlacement(spec.story, spec.layer, error))
+bool HeadlessHost::BuildZone(const ZoneSpec& desc, ElementRecord* record, std::string* error) const {
+    if (!CheckPlacement(desc.story, desc.layer, error))
         return false;
-    SetHeader(record, API_ZoneID, spec.story, spec.layer, spec.lockId, spec.groupGuid, spec.reservation);
+    SetHeader(record, API_ZoneID, desc.story, desc.layer, desc.lockId, desc.groupGuid, desc.reservation);
     API_ZoneType& zone = record->element.zone;
-    CopyText(spec.roomName, zone.roomName, API_UniLongNameLen);
-    CopyText(spec.number, zone.roomNoStr, API_UniLongNameLen);
-    zone.catInd = spec.category;
-    zone.pos = spec.position;
-    record->polygon = spec.polygon;
-    const ZoneAreaSpec& given = spec.areas;
+    CopyText(desc.roomName, zone.roomName, API_UniLongNameLen);
+    CopyText(desc.number, zone.roomNoStr, API_UniLongNameLen);
+    zone.catInd = desc.category;
+    zone.pos = desc.position;
+    record->polygon = desc.polygon;
+    const ZoneAreaSpec& given = desc.areas;
     record->areasFromPolygon = !given.a && !given.b && !given.c && !given.d && !given.e;
-    record->areas.a = given.a.value_or(PolygonArea(spec.polygon));
+    record->areas.a = given.a.value_or(PolygonArea(desc.polygon));
     record->areas.b = given.b.value_or(record->areas.a);
     record->areas.c = given.c.value_or(record->areas.a);
     record->areas.d = given.d.value_or(record->areas.a);
     record->areas.e = given.e.value_or(0.0);
-    record->parameters = spec.parameters;
+    record->parameters = desc.parameters;
     return true;
 }
 
-bool HeadlessHost::BuildLabel(const LabelSpec& spec, ElementRecord* record, std::string* error) const {
-    if (!CheckPlacement(spec.story, spec.layer, error))
+bool HeadlessHost::BuildLabel(const LabelSpec& desc, ElementRecord* record, std::string* error) const {
+    if (!CheckPlacement(desc.story, desc.layer, error))
         return false;
-    if (spec.libInd != 0 && FindLibraryPart(spec.libInd) == nullptr)
-        return Fail(error, "library part " + std::to_string(spec.libInd) + " does not exist");
+    if (desc.libInd != 0 && FindLibraryPart(desc.libInd) == nullptr)
+        return Fail(error, "library part " + std::to_string(desc.libInd) + " does not exist");
     const ElementRecord* parent = nullptr;
-    if (spec.parent != APINULLGuid && (parent = FindLive(spec.parent)) == nullptr)
-        return Fail(error, "parent element " + APIGuidToString(spec.parent) + " does not exist");
-    SetHeader(record, API_LabelID, spec.story, spec.layer, spec.lockId, spec.groupGuid, spec.reservation);
+    if (desc.parent != APINULLGuid && (parent = FindLive(desc.parent)) == nullptr)
+        return Fail(error, "parent element " + APIGuidToString(desc.parent) + " does not exist");
+    SetHeader(record, API_LabelID, desc.story, desc.layer, desc.lockId, desc.groupGuid, desc.reservation);
     API_LabelType& label = record->element.label;
-    label.libInd = spec.libInd;
-    label.labelClass = spec.labelClass;
-    label.begC = spec.begC;
-    label.midC = spec.midC;
-    label.endC = spec.endC;
+    label.libInd = desc.libInd;
+    label.labelClass = desc.labelClass;
+    label.begC = desc.begC;
+    label.midC = desc.midC;
+    label.endC = desc.endC;
     if (parent != nullptr) {
-        label.parent = spec.parent;
+        label.parent = desc.parent;
         label.parentType.typeID = parent->GetTypeId();
     }
-    record->parameters = MergeParameters(PartDefaults(spec.libInd), spec.parameters);
+    record->parameters = MergeParameters(PartDefaults(desc.libInd), desc.parameters);
     return true;
 }
 
-bool HeadlessHost::BuildWall(const WallSpec& spec, ElementRecord* record, std::string* error) const {
-    if (!CheckPlacement(spec.story, spec.layer, error))
+bool HeadlessHost::BuildWall(const WallSpec& desc, ElementRecord* record, std::string* error) const {
+    if (!CheckPlacement(desc.story, desc.layer, error))
         return false;
-    SetHeader(record, API_WallID, spec.story, spec.layer, spec.lockId, spec.groupGuid, spec.reservation);
-    record->element.wall.begC = spec.begC;
-    record->element.wall.endC = spec.endC;
+    SetHeader(record, API_WallID, desc.story, desc.layer, desc.lockId, desc.groupGuid, desc.reservation);
+    record->element.wall.begC = desc.begC;
+    record->element.wall.endC = desc.endC;
     return true;
 }
 

@@ -79,7 +79,7 @@ struct LibPartSpec {
 
 struct LibPartRecord {
     Int32 index = 0; // from 1
-    LibPartSpec spec;
+    LibPartSpec desc;
     Int64 fileResourceId = -1; // FILE resource it came from; -1: not a built-in part
 };
 

@@ -23,14 +23,14 @@ void WriteUniqueId(API_LibPart* libPart, const std::string& uniqueId) {
 
 } // namespace
 
-Int32 HeadlessHost::AddLibraryPart(const LibPartSpec& spec) {
-    return AddBuiltInLibraryPart(spec, -1);
+Int32 HeadlessHost::AddLibraryPart(const LibPartSpec& desc) {
+    return AddBuiltInLibraryPart(desc, -1);
 }
 
-Int32 HeadlessHost::AddBuiltInLibraryPart(const LibPartSpec& spec, Int64 fileResourceId) {
+Int32 HeadlessHost::AddBuiltInLibraryPart(const LibPartSpec& desc, Int64 fileResourceId) {
     LibPartRecord record;
     record.index = static_cast<Int32>(libParts_.size() + 1);
-    record.spec = spec;
+    record.desc = desc;
     record.fileResourceId = fileResourceId;
     libParts_.push_back(std::move(record));
     return libParts_.back().index;
@@ -44,7 +44,7 @@ const LibPartRecord* HeadlessHost::FindLibraryPart(Int32 index) const {
 
 const LibPartRecord* HeadlessHost::FindLibraryPartByName(const GS::UniString& name) const {
     for (const LibPartRecord& part : libParts_) {
-        if (part.spec.name == name)
+        if (part.desc.name == name)
             return &part;
     }
     return nullptr;
@@ -56,7 +56,7 @@ GSErrCode HeadlessHost::HostGetLibPartUniqueId(Int64 fileResourceId, API_LibPart
             return APIERR_BADPARS;
         for (const LibPartRecord& part : libParts_) {
             if (part.fileResourceId >= 0 && part.fileResourceId == fileResourceId) {
-                WriteUniqueId(libPart, part.spec.uniqueId);
+                WriteUniqueId(libPart, part.desc.uniqueId);
                 return NoError;
             }
         }
@@ -74,8 +74,8 @@ GSErrCode HeadlessHost::HostSearchLibraryPart(API_LibPart* libPart, bool, bool) 
         const GS::UniString name = ReadText(libPart->docu_UName, API_UniLongNameLen);
         const LibPartRecord* found = nullptr;
         for (const LibPartRecord& part : libParts_) {
-            if (uniqueId.empty() ? (!name.IsEmpty() && part.spec.name == name)
-                                 : part.spec.uniqueId == uniqueId) {
+            if (uniqueId.empty() ? (!name.IsEmpty() && part.desc.name == name)
+                                 : part.desc.uniqueId == uniqueId) {
                 found = &part;
                 break;
             }
@@ -83,10 +83,10 @@ GSErrCode HeadlessHost::HostSearchLibraryPart(API_LibPart* libPart, bool, bool) 
         if (found == nullptr)
             return APIERR_BADPARS;
         libPart->index = found->index;
-        libPart->typeID = found->spec.typeID;
-        WriteUniqueId(libPart, found->spec.uniqueId);
-        CopyText(found->spec.name, libPart->docu_UName, API_UniLongNameLen);
-        libPart->location = new IO::Location("Library/" + found->spec.name.ToUtf8());
+        libPart->typeID = found->desc.typeID;
+        WriteUniqueId(libPart, found->desc.uniqueId);
+        CopyText(found->desc.name, libPart->docu_UName, API_UniLongNameLen);
+        libPart->location = new IO::Location("Library/" + found->desc.name.ToUtf8());
         return NoError;
     });
 }
@@ -98,7 +98,7 @@ GSErrCode HeadlessHost::HostGetLibPartParams(Int32 libInd, API_AddParType*** par
         const LibPartRecord* part = FindLibraryPart(libInd);
         if (part == nullptr)
             return APIERR_BADPARS;
-        GSHandle handle = HandOutParameters(part->spec.parameters);
+        GSHandle handle = HandOutParameters(part->desc.parameters);
         if (handle == nullptr)
             return APIERR_GENERAL;
         *params = reinterpret_cast<API_AddParType**>(handle);

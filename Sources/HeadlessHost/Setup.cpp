@@ -97,25 +97,25 @@ ElementRecord& HeadlessHost::InsertNew(ElementRecord record, const std::string& 
     return project_.Insert(std::move(record));
 }
 
-API_Guid HeadlessHost::AddZone(const ZoneSpec& spec, std::string* error) {
+API_Guid HeadlessHost::AddZone(const ZoneSpec& desc, std::string* error) {
     ElementRecord record;
-    if (!BuildZone(spec, &record, error))
+    if (!BuildZone(desc, &record, error))
         return APINULLGuid;
-    return InsertNew(std::move(record), spec.name).GetGuid();
+    return InsertNew(std::move(record), desc.name).GetGuid();
 }
 
-API_Guid HeadlessHost::AddLabel(const LabelSpec& spec, std::string* error) {
+API_Guid HeadlessHost::AddLabel(const LabelSpec& desc, std::string* error) {
     ElementRecord record;
-    if (!BuildLabel(spec, &record, error))
+    if (!BuildLabel(desc, &record, error))
         return APINULLGuid;
-    return InsertNew(std::move(record), spec.name).GetGuid();
+    return InsertNew(std::move(record), desc.name).GetGuid();
 }
 
-API_Guid HeadlessHost::AddWall(const WallSpec& spec, std::string* error) {
+API_Guid HeadlessHost::AddWall(const WallSpec& desc, std::string* error) {
     ElementRecord record;
-    if (!BuildWall(spec, &record, error))
+    if (!BuildWall(desc, &record, error))
         return APINULLGuid;
-    return InsertNew(std::move(record), spec.name).GetGuid();
+    return InsertNew(std::move(record), desc.name).GetGuid();
 }
 
 void HeadlessHost::SetObserved(const API_Guid& guid, bool observed) {

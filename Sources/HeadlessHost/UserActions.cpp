@@ -60,21 +60,21 @@ GSErrCode HeadlessHost::CreateFromRecord(ElementRecord record, const std::string
     return NoError;
 }
 
-GSErrCode HeadlessHost::CreateZone(const ZoneSpec& spec, API_Guid* guid) {
+GSErrCode HeadlessHost::CreateZone(const ZoneSpec& desc, API_Guid* guid) {
     ElementRecord record;
-    return BuildZone(spec, &record, nullptr) ? CreateFromRecord(std::move(record), spec.name, guid)
+    return BuildZone(desc, &record, nullptr) ? CreateFromRecord(std::move(record), desc.name, guid)
                                              : APIERR_BADPARS;
 }
 
-GSErrCode HeadlessHost::CreateWall(const WallSpec& spec, API_Guid* guid) {
+GSErrCode HeadlessHost::CreateWall(const WallSpec& desc, API_Guid* guid) {
     ElementRecord record;
-    return BuildWall(spec, &record, nullptr) ? CreateFromRecord(std::move(record), spec.name, guid)
+    return BuildWall(desc, &record, nullptr) ? CreateFromRecord(std::move(record), desc.name, guid)
                                              : APIERR_BADPARS;
 }
 
-GSErrCode HeadlessHost::CreateLabel(const LabelSpec& spec, API_Guid* guid) {
+GSErrCode HeadlessHost::CreateLabel(const LabelSpec& desc, API_Guid* guid) {
     ElementRecord record;
-    return BuildLabel(spec, &record, nullptr) ? CreateFromRecord(std::move(record), spec.name, guid)
+    return BuildLabel(desc, &record, nullptr) ? CreateFromRecord(std::move(record), desc.name, guid)
                                               : APIERR_BADPARS;
 }
 

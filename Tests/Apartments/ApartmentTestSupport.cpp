@@ -22,16 +22,16 @@ API_Guid ApartmentTest::AddRoom(const char* apartmentId, const Headless::ZoneAre
 
 API_Guid ApartmentTest::AddRoomWithParameters(const Headless::ParameterList& parameters,
                                               const Headless::ZoneAreas& areas, API_AttributeIndex category) {
-    Headless::ZoneSpec spec;
-    spec.category = category;
-    spec.areas.a = areas.a;
-    spec.areas.b = areas.b;
-    spec.areas.c = areas.c;
-    spec.areas.d = areas.d;
-    spec.areas.e = areas.e;
-    spec.parameters = parameters;
+    Headless::ZoneSpec desc;
+    desc.category = category;
+    desc.areas.a = areas.a;
+    desc.areas.b = areas.b;
+    desc.areas.c = areas.c;
+    desc.areas.d = areas.d;
+    desc.areas.e = areas.e;
+    desc.parameters = parameters;
     std::string error;
-    const API_Guid guid = host.AddZone(spec, &error);
+    const API_Guid guid = host.AddZone(desc, &error);
     EXPECT_NE(guid, APINULLGuid) << error;
     return guid;
 }

@@ -155,10 +155,10 @@ TEST(CollectRoomAreasTest, ReadsExactlyTheFiveAreasWithTheirCategory) {
     QuantityRecordingHost host;
     Host::SetCurrentHost(&host);
     const API_AttributeIndex category = host.AddZoneCategory("C", "Category");
-    Headless::ZoneSpec spec;
-    spec.category = category;
-    spec.areas = {1.5, 2.5, 3.5, 4.5, 5.5};
-    const API_Guid room = host.AddZone(spec);
+    Headless::ZoneSpec desc;
+    desc.category = category;
+    desc.areas = {1.5, 2.5, 3.5, 4.5, 5.5};
+    const API_Guid room = host.AddZone(desc);
     GS::Array<RoomAreas> areas;
     GS::Array<int> categories = {99};
 

@@ -22,10 +22,10 @@ TEST_F(HostTest, UserActionsArriveAsOneBatchEachWithTheirCodes) {
     const API_Guid observed = AddObservedRoom("r1", "A");
     const API_Guid unobserved = AddRoom("r2", "A");
 
-    ZoneSpec spec;
-    spec.name = "new";
-    spec.polygon = {{0, 0}, {2, 0}, {2, 2}};
-    ASSERT_EQ(host.CreateZone(spec), NoError);
+    ZoneSpec desc;
+    desc.name = "new";
+    desc.polygon = {{0, 0}, {2, 0}, {2, 2}};
+    ASSERT_EQ(host.CreateZone(desc), NoError);
     ASSERT_EQ(host.MoveElement(observed, {1, 1}), NoError);
     ASSERT_EQ(host.MoveElement(unobserved, {1, 1}), NoError); // not reported: no batch at all
     ASSERT_EQ(host.SetElementParameters(observed, {Parameter::Text("stApartmentId", "B")}), NoError);
@@ -251,9 +251,9 @@ TEST_F(HostTest, MenuCommandsAndProjectEventsAreCallsIntoTheAddOn) {
     ASSERT_EQ(host.ACAPI_Install_MenuHandler(32501, &FakeAddOn::MenuHandler), NoError);
     std::string traceInsideMenu = "not called";
     FakeAddOn::Get().onMenu = [&] {
-        ZoneSpec spec;
-        spec.name = "made";
-        EXPECT_EQ(host.CreateZone(spec), NoError); // even a user-side creation waits for the call to end
+        ZoneSpec desc;
+        desc.name = "made";
+        EXPECT_EQ(host.CreateZone(desc), NoError); // even a user-side creation waits for the call to end
         traceInsideMenu = FakeAddOn::Trace();
         return static_cast<GSErrCode>(42);
     };

@@ -70,13 +70,13 @@ void HostTest::TearDown() {
 }
 
 API_Guid HostTest::AddRoom(const std::string& name, const std::string& apartment, Int16 story) {
-    Headless::ZoneSpec spec;
-    spec.name = name;
-    spec.story = story;
-    spec.polygon = {{0, 0}, {4, 0}, {4, 5}, {0, 5}};
-    spec.parameters.push_back(Headless::Parameter::Text("stApartmentId", GS::UniString(apartment)));
+    Headless::ZoneSpec desc;
+    desc.name = name;
+    desc.story = story;
+    desc.polygon = {{0, 0}, {4, 0}, {4, 5}, {0, 5}};
+    desc.parameters.push_back(Headless::Parameter::Text("stApartmentId", GS::UniString(apartment)));
     std::string error;
-    const API_Guid guid = host.AddZone(spec, &error);
+    const API_Guid guid = host.AddZone(desc, &error);
     EXPECT_EQ(error, "");
     return guid;
 }

@@ -84,11 +84,11 @@ TEST_F(HostTest, EveryMemoHandedOutIsCounted) {
 
 TEST_F(HostTest, ChangingWithAMemoReplacesTheParameters) {
     const Int32 stamp = host.AddLibraryPart(StampPart());
-    LabelSpec spec;
-    spec.name = "s1";
-    spec.libInd = stamp;
-    spec.parameters = {Parameter::Text("zm_apartmentId", "A")};
-    const API_Guid label = host.AddLabel(spec);
+    LabelSpec desc;
+    desc.name = "s1";
+    desc.libInd = stamp;
+    desc.parameters = {Parameter::Text("zm_apartmentId", "A")};
+    const API_Guid label = host.AddLabel(desc);
     ASSERT_EQ(host.FindElement(label)->parameters.size(), 4u); // the part's defaults, one of them given
 
     API_ElementMemo memo;
@@ -119,10 +119,10 @@ TEST_F(HostTest, AnotherLibraryPartKeepsOnlyValuesItAlsoDeclares) {
     other.parameters = {Parameter::Text("zm_apartmentId", "default"),
                         Parameter::Text("zm_version", "text now"), Parameter::Real("extra", 5.0)};
     const Int32 otherPart = host.AddLibraryPart(other);
-    LabelSpec spec;
-    spec.libInd = stamp;
-    spec.parameters = {Parameter::Text("zm_apartmentId", "A7")};
-    const API_Guid label = host.AddLabel(spec);
+    LabelSpec desc;
+    desc.libInd = stamp;
+    desc.parameters = {Parameter::Text("zm_apartmentId", "A7")};
+    const API_Guid label = host.AddLabel(desc);
     host.SetObserved(label, true);
 
     ASSERT_EQ(host.ChangeLabelLibPart(label, otherPart), NoError);
@@ -160,11 +160,11 @@ TEST_F(HostTest, BuiltInPartsAreFoundByResourceAndUniqueId) {
 }
 
 TEST_F(HostTest, QuantitiesFillOnlyTheMaskedFields) {
-    ZoneSpec spec;
-    spec.areas.a = 20.0;
-    spec.areas.c = 18.0;
-    spec.areas.e = 0.5;
-    const API_Guid room = host.AddZone(spec);
+    ZoneSpec desc;
+    desc.areas.a = 20.0;
+    desc.areas.c = 18.0;
+    desc.areas.e = 0.5;
+    const API_Guid room = host.AddZone(desc);
     API_ZoneQuantity zone;
     std::memset(&zone, 0, sizeof(zone));
     zone.perimeter = -1.0;
@@ -188,16 +188,16 @@ TEST_F(HostTest, QuantitiesFillOnlyTheMaskedFields) {
 TEST_F(HostTest, GuidsAndNamesAreDeterministic) {
     HeadlessHost first;
     HeadlessHost second;
-    ZoneSpec spec;
-    const API_Guid a = first.AddZone(spec);
-    const API_Guid b = second.AddZone(spec);
+    ZoneSpec desc;
+    const API_Guid a = first.AddZone(desc);
+    const API_Guid b = second.AddZone(desc);
     EXPECT_EQ(a, b);
     EXPECT_EQ(first.GetElementName(a), "zone-1");
-    spec.name = "zone-2"; // a scenario name is never generated again
-    first.AddZone(spec);
+    desc.name = "zone-2"; // a scenario name is never generated again
+    first.AddZone(desc);
     EXPECT_EQ(first.GetElementName(first.AddZone(ZoneSpec())), "zone-3");
     std::string error;
-    spec.story = 4;
-    EXPECT_EQ(first.AddZone(spec, &error), APINULLGuid);
+    desc.story = 4;
+    EXPECT_EQ(first.AddZone(desc, &error), APINULLGuid);
     EXPECT_EQ(error, "story 4 does not exist");
 }

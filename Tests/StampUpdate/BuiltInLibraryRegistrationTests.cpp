@@ -87,8 +87,8 @@ TEST(BuiltInLibraryRegistration, HostFindsTheStampPartByTheUniqueIdOfItsFileReso
     ASSERT_EQ(host.GetLibraryParts().size(), 1u);
     const Headless::LibPartRecord& registered = host.GetLibraryParts().front();
     EXPECT_EQ(registered.fileResourceId, StampFileId);
-    EXPECT_EQ(registered.spec.mainGuid, StampMainGuid());
-    EXPECT_EQ(registered.spec.typeID, API_LabelID);
+    EXPECT_EQ(registered.desc.mainGuid, StampMainGuid());
+    EXPECT_EQ(registered.desc.typeID, API_LabelID);
 
     API_LibPart libPart;
     ASSERT_EQ(host.HostGetLibPartUniqueId(StampFileId, &libPart), NoError);

@@ -147,11 +147,11 @@ void StampTest::TearDown() {
 
 API_Guid StampTest::AddRoom(API_AttributeIndex category, const Headless::ZoneAreas& areas,
                             const Headless::ZoneSpec& base) {
-    Headless::ZoneSpec spec = base;
-    spec.category = category;
-    spec.areas = {areas.a, areas.b, areas.c, areas.d, areas.e};
+    Headless::ZoneSpec desc = base;
+    desc.category = category;
+    desc.areas = {areas.a, areas.b, areas.c, areas.d, areas.e};
     std::string error;
-    const API_Guid room = host.AddZone(spec, &error);
+    const API_Guid room = host.AddZone(desc, &error);
     EXPECT_NE(room, APINULLGuid) << error;
     host.SetObserved(room, true);
     return room;
@@ -159,11 +159,11 @@ API_Guid StampTest::AddRoom(API_AttributeIndex category, const Headless::ZoneAre
 
 API_Guid StampTest::AddStamp(const std::vector<API_Guid>& rooms, Int32 libInd,
                              const Headless::LabelSpec& base) {
-    Headless::LabelSpec spec = base;
-    spec.libInd = libInd != 0 ? libInd : stampLibInd;
-    spec.begC = spec.midC = spec.endC = {3.0, 4.0};
+    Headless::LabelSpec desc = base;
+    desc.libInd = libInd != 0 ? libInd : stampLibInd;
+    desc.begC = desc.midC = desc.endC = {3.0, 4.0};
     std::string error;
-    const API_Guid stamp = host.AddLabel(spec, &error);
+    const API_Guid stamp = host.AddLabel(desc, &error);
     EXPECT_NE(stamp, APINULLGuid) << error;
     host.SetObserved(stamp, true);
     for (const API_Guid& room : rooms) {

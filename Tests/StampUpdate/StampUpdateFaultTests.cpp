@@ -30,9 +30,9 @@ class FailingStampUpdate : public StampTest, public ::testing::WithParamInterfac
 TEST_P(FailingStampUpdate, EndsWithTheHostCodeAndChangesNothing) {
     host.AddZoneCategory("LIV", "Living");
     const API_Guid room = AddRoom(1, {10, 10, 10, 10, 0});
-    Headless::LabelSpec spec;
-    spec.parameters = {Headless::Parameter::NumberArray("zm_roomCats", 2, 1, {7, 8})};
-    const API_Guid stamp = AddStamp({room}, 0, spec);
+    Headless::LabelSpec desc;
+    desc.parameters = {Headless::Parameter::NumberArray("zm_roomCats", 2, 1, {7, 8})};
+    const API_Guid stamp = AddStamp({room}, 0, desc);
     const Headless::ParameterList before = Element(stamp).parameters;
     ASSERT_TRUE(host.InjectFault(GetParam().operation, GetParam().call, InjectedCode));
 

@@ -12,22 +12,22 @@ using Headless::ParameterList;
 
 // What a stamp had before its rooms changed: values no update would write.
 Headless::LabelSpec StaleStamp(const std::string& name) {
-    Headless::LabelSpec spec;
-    spec.name = name;
-    spec.parameters = {Parameter::Text("zm_apartmentId", "A1"),
+    Headless::LabelSpec desc;
+    desc.name = name;
+    desc.parameters = {Parameter::Text("zm_apartmentId", "A1"),
                        Parameter::Real("zm_version", 1.0),
                        Parameter::NumberArray("zm_roomCats", 2, 1, {7, 8}),
                        Parameter::NumberArray("zm_roomAreas", 2, 2, {1, 2, 3, 4}),
                        Parameter::NumberArray("zm_roomAreasInZari", 2, 4, {9, 9, 9, 9, 8, 8, 8, 8}),
                        Parameter::NumberArray("zm_lines", 2, 1, {7, 8}),
                        Parameter::TextArray("zm_lineTexts", 2, 1, {"Living", "Bath"})};
-    return spec;
+    return desc;
 }
 
 Headless::ZoneSpec Named(const std::string& name) {
-    Headless::ZoneSpec spec;
-    spec.name = name;
-    return spec;
+    Headless::ZoneSpec desc;
+    desc.name = name;
+    return desc;
 }
 
 std::vector<GS::UniString> Texts(std::initializer_list<const char*> texts) {
@@ -38,11 +38,11 @@ class StampUpdateTest : public StampTest {
 protected:
     // Another label part declaring the stamp's parameters under the same names.
     Int32 AddLookalikePart() {
-        Headless::LibPartSpec spec;
-        spec.name = "Lookalike.gsm";
-        spec.uniqueId = "{2E1E5C4A-0000-4000-8000-000000000001}-{2E1E5C4A-0000-4000-8000-000000000002}";
-        spec.parameters = host.FindLibraryPart(stampLibInd)->spec.parameters;
-        return host.AddLibraryPart(spec);
+        Headless::LibPartSpec desc;
+        desc.name = "Lookalike.gsm";
+        desc.uniqueId = "{2E1E5C4A-0000-4000-8000-000000000001}-{2E1E5C4A-0000-4000-8000-000000000002}";
+        desc.parameters = host.FindLibraryPart(stampLibInd)->desc.parameters;
+        return host.AddLibraryPart(desc);
     }
 
     std::vector<std::string> CallsWithArguments() const {
