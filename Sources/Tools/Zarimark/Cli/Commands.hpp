@@ -1,0 +1,34 @@
+#ifndef ZARIMARK_CLI_COMMANDS_HPP
+#define ZARIMARK_CLI_COMMANDS_HPP
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+namespace Cli {
+
+// Exit codes of zarimark.
+constexpr int ExitOk = 0;
+constexpr int ExitExpectationFailed = 1;
+constexpr int ExitBadInput = 2;
+constexpr int ExitHostFailure = 3;
+
+struct RunOptions {
+    std::string scenarioFile; // empty: the built-in demo
+    std::string modulePath;   // empty: libZarimark.so next to the executable
+    bool json = false;
+    std::string svgFile;
+    int story = 0;
+};
+
+int RunScenario(const RunOptions& options, std::ostream& out, std::ostream& err);
+int CheckScenario(const RunOptions& options, std::ostream& out, std::ostream& err);
+int ShowLibPart(const std::string& file, std::ostream& out, std::ostream& err);
+
+std::string DefaultModulePath();
+// The built-in demo scenario, embedded at build time from Examples/demo.json.
+std::string DemoScenarioText();
+
+} // namespace Cli
+
+#endif

@@ -1,0 +1,60 @@
+#include <iostream>
+
+#include <CLI/CLI.hpp>
+
+#include "Cli/Commands.hpp"
+
+namespace {
+
+void AddRunOptions(CLI::App& command, Cli::RunOptions& options, bool withFile) {
+    if (withFile)
+        command.add_option("FILE", options.scenarioFile, "the scenario file (JSON)")->required();
+    command.add_option("--module", options.modulePath,
+                       "the add-on module (default: libZarimark.so next to zarimark)");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{
+        "zarimark: plays a scenario through the headless host against the Zarimark add-on and reports what "
+        "the add-on did. Without a command it runs the built-in demo.\n"
+        "Exit codes: 0 ok, 1 an expectation failed, 2 bad scenario or usage, 3 module or host failure."};
+    app.require_subcommand(0, 1);
+    Cli::RunOptions options;
+    std::string libPartFile;
+
+    CLI::App* run = app.add_subcommand("run", "run a scenario and print its report");
+    AddRunOptions(*run, options, true);
+    CLI::App* check = app.add_subcommand("check", "run a scenario and verify its expectations");
+    AddRunOptions(*check, options, true);
+    CLI::App* demo = app.add_subcommand("demo", "run the built-in demo scenario (the default)");
+    AddRunOptions(*demo, options, false);
+    bool printDemo = false;
+    demo->add_flag("--print-scenario", printDemo, "print the demo scenario itself instead of running it");
+    for (CLI::App* command : {run, demo}) {
+        command->add_flag("--json", options.json, "print the report as JSON");
+        command->add_option("--svg", options.svgFile, "also write the plan of one story as SVG to this file");
+        command->add_option("--story", options.story, "the story drawn by --svg (default 0)");
+    }
+    CLI::App* libPart = app.add_subcommand("libpart", "print and validate a library part file");
+    libPart->add_option("FILE", libPartFile, "the library part file (.gsm)")->required();
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::Success& help) {
+        return app.exit(help);
+    } catch (const CLI::ParseError& error) {
+        app.exit(error);
+        return Cli::ExitBadInput;
+    }
+    if (libPart->parsed())
+        return Cli::ShowLibPart(libPartFile, std::cout, std::cerr);
+    if (check->parsed())
+        return Cli::CheckScenario(options, std::cout, std::cerr);
+    if (demo->parsed() && printDemo) {
+        std::cout << Cli::DemoScenarioText();
+        return Cli::ExitOk;
+    }
+    return Cli::RunScenario(options, std::cout, std::cerr);
+}

@@ -1,0 +1,228 @@
+#include <cstdio>
+
+#include "DG/ListBox.hpp"
+#include "DG/UILog.hpp"
+#include "GSRoot/DebugLog.hpp"
+#include "Report/ReportBuilder.hpp"
+#include "Run/PaletteAccess.hpp"
+
+namespace Report {
+
+namespace {
+
+const char* TypeName(Int32 typeID) {
+    switch (typeID) {
+    case API_ZoneID:
+        return "zone";
+    case API_LabelID:
+        return "label";
+    case API_WallID:
+        return "wall";
+    default:
+        return "";
+    }
+}
+
+Json BatchJson(const Headless::DeliveredBatch& batch) {
+    Json events = Json::array();
+    for (const Headless::DeliveredEvent& event : batch.events) {
+        if (event.code == APINotifyElement_BeginEvents || event.code == APINotifyElement_EndEvents)
+            continue;
+        Json item{{"code", event.code}, {"type", TypeName(event.typeID)}, {"element", event.elementName}};
+        if (event.toNewElementHandler)
+            item["newElementHandler"] = true;
+        item["result"] = event.result;
+        events.push_back(item);
+    }
+    return Json{{"origin", batch.origin == Headless::BatchOrigin::User ? "user" : "add-on"},
+                {"round", batch.round},
+                {"events", events}};
+}
+
+const char* AlertKindText(RS::AlertKind kind) {
+    switch (kind) {
+    case RS::AlertKind::Warning:
+        return "warning";
+    case RS::AlertKind::Error:
+        return "error";
+    default:
+        return "information";
+    }
+}
+
+// The step whose UI log range holds entry `index`; -1 for entries outside every step.
+int StepOfUiEntry(const Run::SessionRecord& record, std::size_t index) {
+    for (const Run::StepRecord& step : record.steps) {
+        if (index >= step.firstUiEntry && index < step.endUiEntry)
+            return static_cast<int>(step.index);
+    }
+    return -1;
+}
+
+Json ListHeaders(const DG::Panel& panel, short item) {
+    Json headers = Json::array();
+    RS::ItemKind kind;
+    if (!panel.GetItemKind(item, &kind) || kind != RS::ItemKind::SingleSelList)
+        return headers;
+    const DG::ListBox list(panel, item);
+    for (short field = 1; field <= list.GetTabFieldCount() && list.HasHeader(); ++field)
+        headers.push_back(list.GetHeaderItemText(field).ToUtf8());
+    return headers;
+}
+
+std::string Hex(UInt32 value) {
+    char text[16];
+    std::snprintf(text, sizeof(text), "0x%08X", value);
+    return text;
+}
+
+} // namespace
+
+std::string CodeText(GSErrCode code) {
+    if (code == NoError)
+        return "0";
+    return std::to_string(code) + " (" + Hex(static_cast<UInt32>(code)) + ")";
+}
+
+Json StepsJson(const Headless::HeadlessHost& host, const Run::SessionRecord& record) {
+    Json steps = Json::array();
+    const auto& batches = host.GetDeliveredBatches();
+    const std::vector<std::string>& debugLog = GS::GetDebugLog();
+    for (const Run::StepRecord& step : record.steps) {
+        Json events = Json::array();
+        for (std::size_t i = step.firstBatch; i < step.endBatch && i < batches.size(); ++i)
+            events.push_back(BatchJson(batches[i]));
+        Json debugLines = Json::array();
+        for (std::size_t i = step.firstDebugLine; i < step.endDebugLine && i < debugLog.size(); ++i)
+            debugLines.push_back(debugLog[i]);
+        Json json{{"step", step.index}, {"path", step.path}, {"action", step.summary}};
+        if (!step.note.empty())
+            json["note"] = step.note;
+        json["result"] = step.result;
+        json["batches"] = events;
+        json["debugLines"] = debugLines;
+        json["notes"] = step.notes;
+        json["unusedAnswers"] = step.unusedAnswers;
+        steps.push_back(json);
+    }
+    return steps;
+}
+
+Json AlertsJson(const Run::SessionRecord& record) {
+    Json alerts = Json::array();
+    const std::vector<DG::UILogEntry> log = DG::GetUILog();
+    for (std::size_t i = 0; i < log.size(); ++i) {
+        if (log[i].kind != DG::UILogKind::Alert)
+            continue;
+        const DG::AlertRecord& alert = log[i].alert;
+        Json buttons = Json::array();
+        for (const GS::UniString& button : alert.buttons) {
+            if (!button.IsEmpty())
+                buttons.push_back(button.ToUtf8());
+        }
+        const int step = StepOfUiEntry(record, i);
+        alerts.push_back(Json{{"step", step >= 0 ? Json(step) : Json()},
+                              {"id", alert.id},
+                              {"kind", AlertKindText(alert.kind)},
+                              {"title", alert.title.ToUtf8()},
+                              {"text", alert.largeText.ToUtf8()},
+                              {"detail", alert.smallText.ToUtf8()},
+                              {"buttons", buttons},
+                              {"answer", alert.answer},
+                              {"answered", alert.answeredByDriver}});
+    }
+    return alerts;
+}
+
+Json DialogsJson(const Run::ScriptedUser& user) {
+    Json dialogs = Json::array();
+    const std::vector<DG::UILogEntry> log = DG::GetUILog();
+    std::vector<const DG::UILogEntry*> closings;
+    for (const DG::UILogEntry& entry : log) {
+        if (entry.kind == DG::UILogKind::DialogClosed)
+            closings.push_back(&entry);
+    }
+    const auto& records = user.GetDialogs();
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        Json json{{"step", records[i].step},
+                  {"id", records[i].resourceId},
+                  {"title", records[i].title},
+                  {"answered", records[i].answered},
+                  {"done", records[i].done}};
+        if (i < closings.size())
+            json["accepted"] = closings[i]->accepted;
+        dialogs.push_back(json);
+    }
+    return dialogs;
+}
+
+Json PaletteJson(const Headless::HeadlessHost& host) {
+    bool registered = false;
+    const API_Guid guid = APIGuidFromString(Run::CheckPaletteGuid);
+    for (const Headless::ModelessWindowRecord& window : host.GetModelessWindows())
+        registered = registered || window.paletteGuid == guid;
+    const DG::Palette* palette = Run::FindCheckPalette();
+    Json json{{"registered", registered}, {"exists", palette != nullptr}};
+    json["visible"] = palette != nullptr && palette->IsVisible();
+    json["roomColumns"] = palette != nullptr ? ListHeaders(*palette, Run::PaletteRoomList) : Json::array();
+    json["rooms"] =
+        palette != nullptr ? Json(Run::ReadListRows(*palette, Run::PaletteRoomList)) : Json::array();
+    json["stampColumns"] = palette != nullptr ? ListHeaders(*palette, Run::PaletteStampList) : Json::array();
+    json["stamps"] =
+        palette != nullptr ? Json(Run::ReadListRows(*palette, Run::PaletteStampList)) : Json::array();
+    return json;
+}
+
+Json RegistrationsJson(const Headless::HeadlessHost& host, const Run::SessionRecord& record) {
+    const Headless::AddOnDescription& description = host.GetAddOnDescription();
+    Json menus = Json::array();
+    for (const Headless::MenuRecord& menu : host.GetMenus())
+        menus.push_back(Json{{"id", menu.menuResID},
+                             {"item", menu.itemText.ToUtf8()},
+                             {"position", menu.position},
+                             {"flags", menu.flags},
+                             {"handler", menu.handler != nullptr}});
+    Json windows = Json::array();
+    for (const Headless::ModelessWindowRecord& window : host.GetModelessWindows())
+        windows.push_back(Json{{"referenceId", Hex(static_cast<UInt32>(window.referenceID))},
+                               {"guid", APIGuidToString(window.paletteGuid)},
+                               {"flags", window.controlFlags}});
+    Json newElementTypes = Json::array();
+    for (const Headless::NewElementHandlerRecord& handler : host.GetNewElementHandlers())
+        newElementTypes.push_back(handler.type.typeID);
+    Json parts = Json::array();
+    for (const Headless::LibPartRecord& part : host.GetLibraryParts())
+        parts.push_back(Json{
+            {"index", part.index}, {"name", part.desc.name.ToUtf8()}, {"builtIn", part.fileResourceId >= 0}});
+    return Json{{"module", record.modulePath},
+                {"name", description.name.ToUtf8()},
+                {"description", description.description.ToUtf8()},
+                {"type", description.addOnType},
+                {"menus", menus},
+                {"windows", windows},
+                {"elementObserver", host.GetElementObserverHandler() != nullptr},
+                {"newElementTypes", newElementTypes},
+                {"projectEventMask", host.GetProjectEventMask()},
+                {"builtInLibraryRegistrations", host.GetBuiltInLibraryRegistrationCount()},
+                {"libraryParts", parts}};
+}
+
+Json HostStateJson(const Headless::HeadlessHost& host) {
+    Json undo = Json::array();
+    for (const Headless::UndoStep& step : host.GetUndoSteps())
+        undo.push_back(Json{{"name", step.name.ToUtf8()}, {"result", step.result}, {"undone", step.undone}});
+    Json selection = Json::array();
+    for (const API_Neig& neig : host.GetSelection())
+        selection.push_back(NameOf(host, neig.guid));
+    return Json{{"currentStory", host.GetCurrentStory()},
+                {"selection", selection},
+                {"teamwork", host.IsTeamworkMode()},
+                {"suspendGroups", host.IsSuspendGroups()},
+                {"outstandingMemos", host.GetOutstandingMemoCount()},
+                {"updateCycle", host.HasUpdateCycle()},
+                {"droppedEchoEvents", host.GetDroppedEchoEventCount()},
+                {"addOnExceptions", host.GetAddOnExceptions()},
+                {"undoSteps", undo}};
+}
+
+} // namespace Report

@@ -1,0 +1,36 @@
+#ifndef ZARIMARK_REPORT_REPORTBUILDER_HPP
+#define ZARIMARK_REPORT_REPORTBUILDER_HPP
+
+#include <nlohmann/json.hpp>
+
+#include "HeadlessHost/HeadlessHost.hpp"
+#include "Run/ScriptedUser.hpp"
+#include "Run/SessionRecord.hpp"
+
+// The report of a run as one JSON document: the --json output, the source of the text report,
+// and what expectations are checked against. Elements are named by the scenario's ids.
+namespace Report {
+
+using Json = nlohmann::ordered_json;
+
+Json BuildReport(Headless::HeadlessHost& host, const Run::SessionRecord& record,
+                 const Run::ScriptedUser& user);
+
+// Parts of the report, each in its own file.
+Json ElementsJson(const Headless::HeadlessHost& host);
+Json StampsJson(const Headless::HeadlessHost& host);
+Json ParameterValueJson(const Headless::Parameter& parameter);
+Json StepsJson(const Headless::HeadlessHost& host, const Run::SessionRecord& record);
+Json AlertsJson(const Run::SessionRecord& record);
+Json DialogsJson(const Run::ScriptedUser& user);
+Json PaletteJson(const Headless::HeadlessHost& host);
+Json RegistrationsJson(const Headless::HeadlessHost& host, const Run::SessionRecord& record);
+Json HostStateJson(const Headless::HeadlessHost& host);
+
+std::string CodeText(GSErrCode code); // "0 (ok)", "-2129788919 (0x810E0009)"
+std::string NameOf(const Headless::HeadlessHost& host, const API_Guid& guid);
+bool IsStamp(const Headless::HeadlessHost& host, const Headless::ElementRecord& record);
+
+} // namespace Report
+
+#endif

@@ -1,0 +1,282 @@
+#include "Report/TextReport.hpp"
+
+#include <cstdio>
+#include <sstream>
+
+namespace Report {
+
+namespace {
+
+// Whole numbers without a fraction, others with up to ten significant digits.
+std::string NumberText(double value) {
+    char text[64];
+    std::snprintf(text, sizeof(text), "%.10g", value);
+    return text;
+}
+
+// A JSON value in one short line: texts in quotes, arrays in brackets.
+std::string Inline(const Json& value) {
+    if (value.is_string())
+        return "\"" + value.get<std::string>() + "\"";
+    if (value.is_null())
+        return "none";
+    if (value.is_number_float())
+        return NumberText(value.get<double>());
+    if (value.is_array()) {
+        std::string text;
+        for (const Json& item : value)
+            text += (text.empty() ? "" : ", ") + Inline(item);
+        return "[" + text + "]";
+    }
+    return value.dump();
+}
+
+std::string Join(const Json& values, const char* separator = ", ") {
+    std::string text;
+    for (const Json& value : values)
+        text +=
+            (text.empty() ? "" : separator) + (value.is_string() ? value.get<std::string>() : Inline(value));
+    return text.empty() ? "-" : text;
+}
+
+std::string Escaped(const std::string& text) {
+    std::string escaped;
+    for (const char c : text) {
+        if (c == '\n')
+            escaped += "\\n";
+        else if (c == '\t')
+            escaped += "\\t";
+        else
+            escaped += c;
+    }
+    return escaped;
+}
+
+class Writer {
+public:
+    explicit Writer(const Json& report) : report_(report) {}
+    std::string Render();
+
+private:
+    void Section(const std::string& title) { out_ << "\n== " << title << "\n"; }
+    void Registrations();
+    void Steps();
+    void Elements();
+    void Stamps();
+    void Apartments();
+    void Palette();
+    void Alerts();
+    void Dialogs();
+    void Others();
+
+    const Json& report_;
+    std::ostringstream out_;
+};
+
+void Writer::Registrations() {
+    const Json& r = report_["registrations"];
+    out_ << "Add-on: " << r["name"].get<std::string>() << " (" << r["module"].get<std::string>() << ")\n";
+    out_ << "  " << Escaped(r["description"].get<std::string>()) << "\n";
+    for (const Json& menu : r["menus"])
+        out_ << "  menu " << menu["id"] << " \"" << menu["item"].get<std::string>() << "\" at position "
+             << menu["position"] << ", flags " << menu["flags"]
+             << (menu["handler"].get<bool>() ? "" : ", no handler") << "\n";
+    for (const Json& window : r["windows"])
+        out_ << "  palette " << window["guid"].get<std::string>() << " (reference "
+             << window["referenceId"].get<std::string>() << ")\n";
+    out_ << "  element observer " << (r["elementObserver"].get<bool>() ? "installed" : "not installed")
+         << "; new elements of types " << Join(r["newElementTypes"]) << "; project events mask "
+         << r["projectEventMask"] << "\n";
+    std::string parts;
+    for (const Json& part : r["libraryParts"])
+        parts += (parts.empty() ? "" : ", ") + part["name"].get<std::string>() +
+                 (part["builtIn"].get<bool>() ? " (built-in)" : "");
+    out_ << "  library parts: " << (parts.empty() ? "-" : parts) << "\n";
+}
+
+void Writer::Steps() {
+    Section("Steps");
+    if (report_["steps"].empty())
+        out_ << "(none)\n";
+    for (const Json& step : report_["steps"]) {
+        out_ << "[" << step["step"] << "] " << step["action"].get<std::string>();
+        if (step.contains("note"))
+            out_ << "  -- " << step["note"].get<std::string>();
+        out_ << "\n    result " << CodeText(step["result"].get<GSErrCode>()) << "\n";
+        for (const Json& batch : step["batches"]) {
+            std::string events;
+            for (const Json& event : batch["events"]) {
+                events += (events.empty() ? "" : ", ") + std::to_string(event["code"].get<int>()) + " " +
+                          event["type"].get<std::string>() + " " + event["element"].get<std::string>();
+                if (event["result"].get<GSErrCode>() != NoError)
+                    events += " -> " + CodeText(event["result"].get<GSErrCode>());
+            }
+            out_ << "    batch (" << batch["origin"].get<std::string>()
+                 << "): " << (events.empty() ? "-" : events) << "\n";
+        }
+        for (const Json& line : step["debugLines"])
+            out_ << "    debug: " << Escaped(line.get<std::string>()) << "\n";
+        for (const Json& note : step["notes"])
+            out_ << "    note: " << note.get<std::string>() << "\n";
+        for (const Json& unused : step["unusedAnswers"])
+            out_ << "    unused answer: " << unused.get<std::string>() << "\n";
+    }
+}
+
+void Writer::Elements() {
+    Section("Elements");
+    for (auto item = report_["elements"].begin(); item != report_["elements"].end(); ++item) {
+        const Json& e = item.value();
+        const std::string type = e["type"].get<std::string>();
+        out_ << item.key() << "  " << type << ", story " << e["story"] << ", layer "
+             << e["layer"].get<std::string>();
+        if (type == "zone") {
+            out_ << ", " << Inline(e["number"]) << " " << Inline(e["name"]) << ", category " << e["category"]
+                 << ", apartment " << Inline(e["apartmentId"]);
+            const Json& a = e["areas"];
+            out_ << "\n    areas A " << Inline(a["a"]) << ", B " << Inline(a["b"]) << ", C " << Inline(a["c"])
+                 << ", D " << Inline(a["d"]) << ", E " << Inline(a["e"]);
+        } else if (type != "wall") {
+            out_ << ", part " << Inline(e["part"]) << " at " << Inline(e["position"]);
+            if (!e["parent"].is_null())
+                out_ << ", on " << e["parent"].get<std::string>();
+        }
+        out_ << "\n    links " << Join(e["links"]);
+        std::string flags;
+        if (e["observed"].get<bool>())
+            flags += " observed";
+        if (e["locked"].get<bool>())
+            flags += " locked";
+        if (e["grouped"].get<bool>())
+            flags += " grouped";
+        if (e["reservation"].get<std::string>() != "free")
+            flags += " reserved-by-" + e["reservation"].get<std::string>();
+        out_ << (flags.empty() ? "" : ";" + flags) << "\n";
+    }
+}
+
+void Writer::Stamps() {
+    Section("Stamps");
+    if (report_["stamps"].empty())
+        out_ << "(none)\n";
+    for (auto item = report_["stamps"].begin(); item != report_["stamps"].end(); ++item) {
+        const Json& s = item.value();
+        out_ << item.key() << "  apartment " << Inline(s["apartmentId"]) << ", story " << s["story"] << " at "
+             << Inline(s["position"]) << "\n";
+        out_ << "    rooms " << Join(s["rooms"]) << "\n";
+        out_ << "    shows: " << s["title"].get<std::string>() << "\n";
+        for (const Json& line : s["lines"])
+            out_ << "      " << line.get<std::string>() << "\n";
+        out_ << "      " << s["total"].get<std::string>() << "\n";
+        for (auto parameter = s["parameters"].begin(); parameter != s["parameters"].end(); ++parameter)
+            out_ << "    " << parameter.key() << " = " << Inline(parameter.value()) << "\n";
+    }
+}
+
+void Writer::Apartments() {
+    Section("Apartments");
+    for (auto item = report_["apartments"].begin(); item != report_["apartments"].end(); ++item)
+        out_ << "\"" << item.key() << "\": " << Join(item.value()) << "\n";
+    out_ << "without apartment ID: " << Join(report_["roomsWithoutApartmentId"]) << "\n";
+    out_ << "inconsistent rooms: " << Join(report_["inconsistentRooms"]) << "\n";
+}
+
+void Writer::Palette() {
+    Section("Palette");
+    const Json& p = report_["palette"];
+    if (!p["exists"].get<bool>()) {
+        out_ << (p["registered"].get<bool>() ? "registered, not created yet\n" : "not registered\n");
+        return;
+    }
+    out_ << (p["visible"].get<bool>() ? "visible" : "hidden") << "\n";
+    out_ << "rooms (" << Join(p["roomColumns"], " | ") << "):\n";
+    for (const Json& row : p["rooms"])
+        out_ << "    " << Join(row, " | ") << "\n";
+    out_ << "stamps (" << Join(p["stampColumns"], " | ") << "):\n";
+    for (const Json& row : p["stamps"])
+        out_ << "    " << Join(row, " | ") << "\n";
+}
+
+void Writer::Alerts() {
+    Section("Alerts");
+    if (report_["alerts"].empty())
+        out_ << "(none)\n";
+    for (const Json& alert : report_["alerts"]) {
+        out_ << "[step " << (alert["step"].is_null() ? "-" : alert["step"].dump()) << "] " << alert["id"]
+             << " " << alert["kind"].get<std::string>() << " \"" << alert["title"].get<std::string>()
+             << "\": " << Escaped(alert["text"].get<std::string>()) << "\n";
+        if (!alert["detail"].get<std::string>().empty())
+            out_ << "    " << Escaped(alert["detail"].get<std::string>()) << "\n";
+        out_ << "    buttons " << Join(alert["buttons"], " / ") << "; answer " << alert["answer"]
+             << (alert["answered"].get<bool>() ? "" : " (no prepared answer)") << "\n";
+    }
+}
+
+void Writer::Dialogs() {
+    if (report_["dialogs"].empty())
+        return;
+    Section("Dialogs");
+    for (const Json& dialog : report_["dialogs"]) {
+        out_ << "[step " << dialog["step"] << "] " << dialog["id"] << " \""
+             << dialog["title"].get<std::string>() << "\": " << Join(dialog["done"], "; ");
+        if (dialog.contains("accepted"))
+            out_ << (dialog["accepted"].get<bool>() ? " -> accepted" : " -> cancelled");
+        out_ << (dialog["answered"].get<bool>() ? "" : " (no prepared answer)") << "\n";
+    }
+}
+
+void Writer::Others() {
+    Section("Undo steps");
+    for (const Json& step : report_["undoSteps"])
+        out_ << "\"" << step["name"].get<std::string>() << "\" result "
+             << CodeText(step["result"].get<GSErrCode>()) << (step["undone"].get<bool>() ? " (undone)" : "")
+             << "\n";
+    if (report_["undoSteps"].empty())
+        out_ << "(none)\n";
+    Section("Debug lines");
+    for (const Json& line : report_["debugLines"])
+        out_ << Escaped(line.get<std::string>()) << "\n";
+    if (report_["debugLines"].empty())
+        out_ << "(none)\n";
+    Section("Host");
+    const Json& h = report_["host"];
+    out_ << "current story " << h["currentStory"] << ", teamwork "
+         << (h["teamwork"].get<bool>() ? "on" : "off") << ", suspend groups "
+         << (h["suspendGroups"].get<bool>() ? "on" : "off") << "\n";
+    out_ << "selection: " << Join(h["selection"]) << "\n";
+    out_ << "outstanding memos " << h["outstandingMemos"] << ", update cycle "
+         << (h["updateCycle"].get<bool>() ? "yes" : "no") << "\n";
+    for (const Json& exception : h["addOnExceptions"])
+        out_ << "exception from the add-on: " << exception.get<std::string>() << "\n";
+    const Json& p = report_["preferences"];
+    out_ << "stored preferences: "
+         << (p.is_null() ? std::string("none")
+                         : "version " + p["version"].dump() + ", bytes " + p["bytes"].dump() +
+                               ", platform sign " + p["platformSign"].dump())
+         << "\n";
+}
+
+std::string Writer::Render() {
+    out_ << "Zarimark scenario report";
+    if (!report_["scenario"].get<std::string>().empty())
+        out_ << ": " << report_["scenario"].get<std::string>();
+    out_ << "\n\n";
+    Registrations();
+    Steps();
+    Elements();
+    Stamps();
+    Apartments();
+    Palette();
+    Alerts();
+    Dialogs();
+    Others();
+    return out_.str();
+}
+
+} // namespace
+
+std::string RenderText(const Json& report) {
+    return Writer(report).Render();
+}
+
+} // namespace Report

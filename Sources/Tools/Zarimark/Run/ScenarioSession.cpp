@@ -1,0 +1,98 @@
+#include "Run/ScenarioSession.hpp"
+
+#include "Check/Expectations.hpp"
+#include "DG/UILog.hpp"
+#include "GSRoot/DebugLog.hpp"
+#include "Run/ProjectBuilder.hpp"
+#include "Run/StepRunner.hpp"
+
+namespace Run {
+
+ScenarioSession::ScenarioSession(const Scenario::Scenario& scenario, std::string modulePath)
+    : scenario_(scenario) {
+    record_.description = scenario.description;
+    record_.modulePath = std::move(modulePath);
+}
+
+ScenarioSession::~ScenarioSession() {
+    // The module goes first, while the user is still there for what it shows on its way out.
+    host_.reset();
+    driverScope_.reset();
+}
+
+RunFailure ScenarioSession::Start() {
+    GS::ClearDebugLog();
+    DG::ClearUILog();
+    driverScope_ = std::make_unique<DG::UIDriverScope>(&user_);
+    host_ = std::make_unique<Headless::HeadlessHost>();
+    if (scenario_.echoRoundLimit)
+        host_->SetEchoRoundLimit(*scenario_.echoRoundLimit);
+    std::string error;
+    if (!host_->LoadAddOn(record_.modulePath, &error))
+        return RunFailure::OfHost("the add-on module could not be loaded: " + error);
+    return BuildProject(*host_, scenario_.project);
+}
+
+RunFailure ScenarioSession::PlayStep(std::size_t index, bool check) {
+    const Scenario::Step& step = scenario_.steps[index];
+    StepRecord stepRecord;
+    stepRecord.index = index;
+    stepRecord.path = step.path;
+    stepRecord.note = step.note;
+    stepRecord.summary = SummarizeAction(step.action);
+    stepRecord.firstBatch = host_->GetDeliveredBatches().size();
+    stepRecord.firstUiEntry = DG::GetUILog().size();
+    stepRecord.firstDebugLine = GS::GetDebugLog().size();
+    user_.ClearNotes();
+    user_.BeginStep(index, step.answers);
+    const ActionOutcome outcome = RunAction(*host_, step.action);
+    for (const Scenario::Answer& unused : user_.EndStep())
+        stepRecord.unusedAnswers.push_back(unused.path);
+    stepRecord.result = outcome.result;
+    stepRecord.notes = outcome.notes;
+    stepRecord.notes.insert(stepRecord.notes.end(), user_.GetNotes().begin(), user_.GetNotes().end());
+    stepRecord.endBatch = host_->GetDeliveredBatches().size();
+    stepRecord.endUiEntry = DG::GetUILog().size();
+    stepRecord.endDebugLine = GS::GetDebugLog().size();
+    record_.steps.push_back(stepRecord);
+    if (outcome.failure)
+        return outcome.failure;
+    if (host_->HasUpdateCycle())
+        return RunFailure::OfHost(step.path +
+                                  ": the host stopped an update cycle: the add-on's own changes were "
+                                  "still being reported after " +
+                                  std::to_string(host_->GetEchoRoundLimit()) + " rounds");
+    if (check) {
+        for (const std::string& path : stepRecord.unusedAnswers)
+            warnings_.push_back(path + ": this answer was not used (no such alert or dialog came)");
+        if (!step.expectations.empty()) {
+            const std::vector<std::string> failures =
+                Check::CheckExpectations(step.expectations, BuildReport());
+            expectationFailures_.insert(expectationFailures_.end(), failures.begin(), failures.end());
+        }
+    }
+    return {};
+}
+
+RunFailure ScenarioSession::Run(bool check) {
+    if (RunFailure failure = Start())
+        return failure;
+    for (std::size_t i = 0; i < scenario_.steps.size(); ++i) {
+        if (RunFailure failure = PlayStep(i, check))
+            return failure;
+    }
+    if (check && !scenario_.expectations.empty()) {
+        const std::vector<std::string> failures =
+            Check::CheckExpectations(scenario_.expectations, BuildReport());
+        expectationFailures_.insert(expectationFailures_.end(), failures.begin(), failures.end());
+    }
+    return {};
+}
+
+Report::Json ScenarioSession::BuildReport() {
+    if (!host_)
+        return Report::Json::object();
+    return Report::BuildReport(*host_, record_, user_);
+}
+
+} // namespace Run

@@ -1,0 +1,51 @@
+#ifndef ZARIMARK_RUN_SCENARIOSESSION_HPP
+#define ZARIMARK_RUN_SCENARIOSESSION_HPP
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "DG/UIDriver.hpp"
+#include "HeadlessHost/HeadlessHost.hpp"
+#include "Report/ReportBuilder.hpp"
+#include "Run/RunFailure.hpp"
+#include "Run/ScriptedUser.hpp"
+#include "Run/SessionRecord.hpp"
+#include "Scenario/ScenarioModel.hpp"
+
+namespace Run {
+
+// One run of a scenario: loads the module into a fresh headless host, lays out the project,
+// plays the steps and keeps the host alive for the report and the plan.
+class ScenarioSession {
+public:
+    ScenarioSession(const Scenario::Scenario& scenario, std::string modulePath);
+    ~ScenarioSession();
+    ScenarioSession(const ScenarioSession&) = delete;
+    ScenarioSession& operator=(const ScenarioSession&) = delete;
+
+    // Plays everything; stops at the first failure. With `check`, expectations are tested after
+    // their step (and at the end) and unused answers give warnings.
+    RunFailure Run(bool check);
+
+    const std::vector<std::string>& GetExpectationFailures() const { return expectationFailures_; }
+    const std::vector<std::string>& GetWarnings() const { return warnings_; }
+    Report::Json BuildReport();
+    Headless::HeadlessHost& GetHost() { return *host_; }
+
+private:
+    RunFailure Start();
+    RunFailure PlayStep(std::size_t index, bool check);
+
+    const Scenario::Scenario& scenario_;
+    SessionRecord record_;
+    ScriptedUser user_;
+    std::unique_ptr<Headless::HeadlessHost> host_;
+    std::unique_ptr<DG::UIDriverScope> driverScope_;
+    std::vector<std::string> expectationFailures_;
+    std::vector<std::string> warnings_;
+};
+
+} // namespace Run
+
+#endif

@@ -1,0 +1,49 @@
+#ifndef ZARIMARK_SCENARIO_SCENARIOPARSERS_HPP
+#define ZARIMARK_SCENARIO_SCENARIOPARSERS_HPP
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Scenario/JsonReader.hpp"
+#include "Scenario/ScenarioModel.hpp"
+
+// The readers of each part of a scenario file. Each reports its problems and returns what it
+// could read; the file is run only when no problem was reported anywhere.
+namespace Scenario {
+
+// Object form {"name": value, ...} or array form [{"name", "value", "type"}, ...].
+std::vector<ParameterValue> ReadParameterValues(const Json& value, const std::string& path,
+                                                Diagnostics& diagnostics);
+std::optional<Reservation> ReadReservation(const Json& value, const std::string& path,
+                                           Diagnostics& diagnostics);
+AreaSpec ReadAreas(const Json& value, const std::string& path, Diagnostics& diagnostics);
+
+ZoneSpec ReadZone(ObjectReader& reader);
+LabelSpec ReadLabel(ObjectReader& reader);
+WallSpec ReadWall(ObjectReader& reader);
+ElementSpec ReadElement(const Json& value, const std::string& path, Diagnostics& diagnostics);
+
+ZoneCategorySpec ReadZoneCategoryFields(ObjectReader& reader, bool indexRequired);
+ProjectSpec ReadProject(const Json& value, const std::string& path, Diagnostics& diagnostics);
+
+std::vector<Answer> ReadAnswers(const Json& value, const std::string& path, Diagnostics& diagnostics);
+std::vector<Expectation> ReadExpectations(const Json& value, const std::string& path,
+                                          Diagnostics& diagnostics);
+// The expectations of one step; `stepPointer` ("/steps/3") lets them check that step's result.
+std::vector<Expectation> ReadExpectationList(const Json& value, const std::string& path,
+                                             Diagnostics& diagnostics, const std::string& stepPointer);
+Action ReadAction(ObjectReader& reader);
+std::vector<Step> ReadSteps(const Json& value, const std::string& path, Diagnostics& diagnostics);
+
+// Every reference (element, layer, story, category, library part, combination) names
+// something the project declares or an earlier step creates.
+void CheckReferences(const Scenario& scenario, Diagnostics& diagnostics);
+
+// Names the host gives elements the add-on creates ("stamp-1", "zone-2", ...): a scenario may
+// refer to them, but may not use them as its own ids.
+bool IsGeneratedName(const std::string& name);
+
+} // namespace Scenario
+
+#endif
