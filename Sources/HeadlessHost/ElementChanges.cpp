@@ -128,44 +128,68 @@ GSErrCode HeadlessHost::HostChangeElement(API_Element* element, const API_Elemen
         [&]() -> GSErrCode {
             if (element == nullptr)
                 return APIERR_BADPARS;
-            ElementRecord* record = FindLive(element->header.guid);
-            if (record == nullptr)
-                return APIERR_BADELEMENT;
-            if (const GSErrCode refusal = CheckEditable(*record))
-                return refusal;
-            ElementRecord before = *record;
-            if (const GSErrCode invalid = ApplyChangedFields(*record, *element, mask)) {
-                *record = std::move(before);
-                return invalid;
-            }
-            if (memo != nullptr && (memoMask & APIMemoMask_AddPars) != 0 && memo->params != nullptr)
-                record->parameters = DecodeParameters(reinterpret_cast<GSConstHandle>(memo->params));
-            *element = record->element;
-            ReportEvent(PendingEvent{EventKind::Change, record->GetGuid(), 0, std::move(before)});
+            ElementRecord before;
+            const GSErrCode result = EditElement(
+                element->header.guid,
+                [&](ElementRecord& record) -> GSErrCode {
+                    if (const GSErrCode invalid = ApplyChangedFields(record, *element, mask))
+                        return invalid;
+                    if (memo != nullptr && (memoMask & APIMemoMask_AddPars) != 0 && memo->params != nullptr)
+                        record.parameters = DecodeParameters(reinterpret_cast<GSConstHandle>(memo->params));
+                    *element = record.element;
+                    return NoError;
+                },
+                &before);
+            if (result != NoError)
+                return result;
+            ReportEvent(PendingEvent{EventKind::Change, element->header.guid, 0, std::move(before)});
             return NoError;
         });
 }
 
 GSErrCode HeadlessHost::HostDeleteElements(const GS::Array<API_Guid>& guids) {
     return RunOperation("HostDeleteElements", DescribeList(*this, guids), [&]() -> GSErrCode {
-        // All or nothing: every element must exist and be editable.
         std::vector<API_Guid> unique;
-        std::unordered_set<API_Guid, GuidHasher> seen;
-        for (const API_Guid& guid : guids) {
-            const ElementRecord* record = FindLive(guid);
-            if (record == nullptr)
-                return APIERR_BADELEMENT;
-            if (const GSErrCode refusal = CheckEditable(*record))
-                return refusal;
-            if (seen.insert(guid).second)
-                unique.push_back(guid);
-        }
+        if (const GSErrCode refusal =
+                CheckDeletion(std::vector<API_Guid>(guids.begin(), guids.end()), &unique))
+            return refusal;
         for (const API_Guid& guid : unique) {
             DeleteElement(guid);
             ReportEvent(PendingEvent{EventKind::Delete, guid, 0, std::nullopt});
         }
         return NoError;
     });
+}
+
+GSErrCode HeadlessHost::EditElement(const API_Guid& guid,
+                                    const std::function<GSErrCode(ElementRecord&)>& edit,
+                                    ElementRecord* before) {
+    ElementRecord* record = FindLive(guid);
+    if (record == nullptr)
+        return APIERR_BADELEMENT;
+    if (const GSErrCode refusal = CheckEditable(*record))
+        return refusal;
+    *before = *record;
+    if (const GSErrCode invalid = edit(*record)) {
+        *record = std::move(*before);
+        return invalid;
+    }
+    return NoError;
+}
+
+GSErrCode HeadlessHost::CheckDeletion(const std::vector<API_Guid>& guids,
+                                      std::vector<API_Guid>* unique) const {
+    std::unordered_set<API_Guid, GuidHasher> seen;
+    for (const API_Guid& guid : guids) {
+        const ElementRecord* record = FindLive(guid);
+        if (record == nullptr)
+            return APIERR_BADELEMENT;
+        if (const GSErrCode refusal = CheckEditable(*record))
+            return refusal;
+        if (seen.insert(guid).second)
+            unique->push_back(guid);
+    }
+    return NoError;
 }
 
 void HeadlessHost::DeleteElement(const API_Guid& guid) {

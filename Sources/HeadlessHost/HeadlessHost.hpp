@@ -311,9 +311,14 @@ private:
     ElementRecord* FindReadable(const API_Guid& guid);
     GSErrCode ApplyChangedFields(ElementRecord& record, const API_Element& element, const API_Element* mask);
     void SetLibPart(ElementRecord& record, Int32 libInd);
+    // The distinct elements of a deletion, in order; all or nothing: each must exist and be editable.
+    GSErrCode CheckDeletion(const std::vector<API_Guid>& guids, std::vector<API_Guid>* unique) const;
     void DeleteElement(const API_Guid& guid);
     bool PassesFilter(const ElementRecord& record, API_ElemFilterFlags filterBits) const;
     GSErrCode CreateFromRecord(ElementRecord record, const std::string& name, API_Guid* guid);
+    // Edits a live, editable element; a refused edit leaves it as it was. `before` gets the old state.
+    GSErrCode EditElement(const API_Guid& guid, const std::function<GSErrCode(ElementRecord&)>& edit,
+                          ElementRecord* before);
     GSErrCode ChangeAsUser(const API_Guid& guid, EventKind kind,
                            const std::function<GSErrCode(ElementRecord&)>& edit);
 

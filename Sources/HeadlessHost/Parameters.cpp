@@ -16,6 +16,21 @@ void SetName(API_AddParType& record, const std::string& name) {
     record.name[length] = '\0';
 }
 
+Parameter Declared(const std::string& name, Int32 type) {
+    Parameter parameter;
+    parameter.record.typeID = type;
+    SetName(parameter.record, name);
+    return parameter;
+}
+
+Parameter DeclaredArray(const std::string& name, Int32 type, Int32 dim1, Int32 dim2) {
+    Parameter parameter = Declared(name, type);
+    parameter.record.typeMod = API_ParArray;
+    parameter.record.dim1 = dim1;
+    parameter.record.dim2 = dim2;
+    return parameter;
+}
+
 std::vector<char> TextUnits(const std::vector<GS::UniString>& texts) {
     std::vector<char> bytes;
     for (const GS::UniString& text : texts) {
@@ -89,17 +104,13 @@ std::vector<GS::UniString> Parameter::GetTexts() const {
 }
 
 Parameter Parameter::Real(const std::string& name, double value, Int32 type) {
-    Parameter parameter;
-    parameter.record.typeID = type;
-    SetName(parameter.record, name);
+    Parameter parameter = Declared(name, type);
     parameter.record.value.real = value;
     return parameter;
 }
 
 Parameter Parameter::Text(const std::string& name, const GS::UniString& value) {
-    Parameter parameter;
-    parameter.record.typeID = APIParT_CString;
-    SetName(parameter.record, name);
+    Parameter parameter = Declared(name, APIParT_CString);
     const std::u16string& units = value.GetUnits();
     const std::size_t length = std::min(units.size(), static_cast<std::size_t>(API_UniLongNameLen - 1));
     std::memcpy(parameter.record.value.uStr, units.data(), length * sizeof(char16_t));
@@ -108,12 +119,7 @@ Parameter Parameter::Text(const std::string& name, const GS::UniString& value) {
 
 Parameter Parameter::NumberArray(const std::string& name, Int32 dim1, Int32 dim2,
                                  const std::vector<double>& values, Int32 type) {
-    Parameter parameter;
-    parameter.record.typeID = type;
-    parameter.record.typeMod = API_ParArray;
-    SetName(parameter.record, name);
-    parameter.record.dim1 = dim1;
-    parameter.record.dim2 = dim2;
+    Parameter parameter = DeclaredArray(name, type, dim1, dim2);
     parameter.arrayData.resize(values.size() * sizeof(double));
     if (!values.empty())
         std::memcpy(parameter.arrayData.data(), values.data(), parameter.arrayData.size());
@@ -122,12 +128,7 @@ Parameter Parameter::NumberArray(const std::string& name, Int32 dim1, Int32 dim2
 
 Parameter Parameter::TextArray(const std::string& name, Int32 dim1, Int32 dim2,
                                const std::vector<GS::UniString>& values) {
-    Parameter parameter;
-    parameter.record.typeID = APIParT_CString;
-    parameter.record.typeMod = API_ParArray;
-    SetName(parameter.record, name);
-    parameter.record.dim1 = dim1;
-    parameter.record.dim2 = dim2;
+    Parameter parameter = DeclaredArray(name, APIParT_CString, dim1, dim2);
     parameter.arrayData = TextUnits(values);
     return parameter;
 }

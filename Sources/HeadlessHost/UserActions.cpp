@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <unordered_set>
 
 #include "HeadlessHost/HeadlessHost.hpp"
 #include "HeadlessHost/HostInternals.hpp"
@@ -113,16 +112,9 @@ GSErrCode HeadlessHost::CopyElement(const API_Guid& source, API_Coord offset, co
 
 GSErrCode HeadlessHost::ChangeAsUser(const API_Guid& guid, EventKind kind,
                                      const std::function<GSErrCode(ElementRecord&)>& edit) {
-    ElementRecord* record = FindLive(guid);
-    if (record == nullptr)
-        return APIERR_BADELEMENT;
-    if (const GSErrCode refusal = CheckEditable(*record))
-        return refusal;
-    ElementRecord before = *record;
-    if (const GSErrCode invalid = edit(*record)) {
-        *record = std::move(before);
-        return invalid;
-    }
+    ElementRecord before;
+    if (const GSErrCode result = EditElement(guid, edit, &before))
+        return result;
     RunUserAction([&] { ReportEvent(PendingEvent{kind, guid, 0, std::move(before)}); });
     return NoError;
 }
@@ -200,16 +192,8 @@ GSErrCode HeadlessHost::ChangeLabelLibPart(const API_Guid& label, Int32 libInd) 
 
 GSErrCode HeadlessHost::DeleteElements(const std::vector<API_Guid>& guids) {
     std::vector<API_Guid> unique;
-    std::unordered_set<API_Guid, GuidHasher> seen;
-    for (const API_Guid& guid : guids) {
-        const ElementRecord* record = FindLive(guid);
-        if (record == nullptr)
-            return APIERR_BADELEMENT;
-        if (const GSErrCode refusal = CheckEditable(*record))
-            return refusal;
-        if (seen.insert(guid).second)
-            unique.push_back(guid);
-    }
+    if (const GSErrCode refusal = CheckDeletion(guids, &unique))
+        return refusal;
     // One deletion: all elements are gone before the first event is told.
     RunUserAction([&] {
         for (const API_Guid& guid : unique)

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "DG/TabField.hpp"
 #include "GSRoot/UniString.hpp"
 #include "RS/RS.hpp"
 
@@ -17,12 +18,7 @@ class ListBoxObserver;
 namespace Detail {
 
 struct TabFieldState {
-    short begin = 0;
-    short end = 0;
-    short justification = 0;
-    short truncation = 0;
-    bool hasSeparator = false;
-    bool status = true;
+    TabField layout;
     GS::UniString headerText;
     short headerSize = 0;
 };

@@ -123,22 +123,13 @@ bool ListBox::SetTabFieldProperties(short field, short begin, short end, short j
                                     short truncation, bool hasSeparator, bool status) {
     if (!CheckField(field, "SetTabFieldProperties"))
         return false;
-    Detail::TabFieldState* tab = Field(field);
-    tab->begin = begin;
-    tab->end = end;
-    tab->justification = justification;
-    tab->truncation = truncation;
-    tab->hasSeparator = hasSeparator;
-    tab->status = status;
+    Field(field)->layout = TabField{begin, end, justification, truncation, hasSeparator, status};
     return true;
 }
 
 TabField ListBox::GetTabField(short field) const {
     const Detail::TabFieldState* tab = Field(field);
-    if (tab == nullptr)
-        return TabField();
-    return TabField{tab->begin,      tab->end,          tab->justification,
-                    tab->truncation, tab->hasSeparator, tab->status};
+    return tab == nullptr ? TabField() : tab->layout;
 }
 
 short ListBox::GetTabFieldWidth(short field) const {

@@ -3,17 +3,9 @@
 
 #include "DG/Item.hpp"
 #include "DG/Observers.hpp"
+#include "DG/TabField.hpp"
 
 namespace DG {
-
-struct TabField {
-    short begin = 0;
-    short end = 0;
-    short justification = 0;
-    short truncation = 0;
-    bool hasSeparator = false;
-    bool status = true;
-};
 
 // A list box with rows (from 1) and tab fields (columns, from 1). Rows, texts and the selection
 // live in the panel, so every view of the list sees them. A row or field outside the list is

@@ -24,36 +24,31 @@ void ForEachActiveItem(const Panel& panel, OnButton onButton, OnList onList) {
     }
 }
 
-} // namespace
-
-void CompoundItemObserver::AttachToAllItems(const Panel& panel) {
-    auto* buttonObserver = dynamic_cast<ButtonItemObserver*>(this);
-    auto* listObserver = dynamic_cast<ListBoxObserver*>(this);
+// Links or unlinks `self` with every item whose observer kind it implements.
+template <typename Link>
+void LinkWithAllItems(const Panel& panel, CompoundItemObserver* self, Link link) {
+    auto* buttonObserver = dynamic_cast<ButtonItemObserver*>(self);
+    auto* listObserver = dynamic_cast<ListBoxObserver*>(self);
     ForEachActiveItem(
         panel,
         [&](ButtonItem& button) {
             if (buttonObserver != nullptr)
-                button.Attach(*buttonObserver);
+                link(button, *buttonObserver);
         },
         [&](ListBox& list) {
             if (listObserver != nullptr)
-                list.Attach(*listObserver);
+                link(list, *listObserver);
         });
 }
 
+} // namespace
+
+void CompoundItemObserver::AttachToAllItems(const Panel& panel) {
+    LinkWithAllItems(panel, this, [](auto& item, auto& observer) { item.Attach(observer); });
+}
+
 void CompoundItemObserver::DetachFromAllItems(const Panel& panel) {
-    auto* buttonObserver = dynamic_cast<ButtonItemObserver*>(this);
-    auto* listObserver = dynamic_cast<ListBoxObserver*>(this);
-    ForEachActiveItem(
-        panel,
-        [&](ButtonItem& button) {
-            if (buttonObserver != nullptr)
-                button.Detach(*buttonObserver);
-        },
-        [&](ListBox& list) {
-            if (listObserver != nullptr)
-                list.Detach(*listObserver);
-        });
+    LinkWithAllItems(panel, this, [](auto& item, auto& observer) { item.Detach(observer); });
 }
 
 } // namespace DG

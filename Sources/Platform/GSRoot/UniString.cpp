@@ -1,9 +1,9 @@
 #include "GSRoot/UniString.hpp"
 
 #include <cstdarg>
-#include <cstdio>
 #include <cstring>
-#include <vector>
+
+#include "GSRoot/FormatArgs.hpp"
 
 namespace GS {
 
@@ -128,18 +128,6 @@ std::string EncodeUtf8(const std::u16string& units) {
     return out;
 }
 
-std::string FormatUtf8(const char* format, std::va_list args) {
-    std::va_list measure;
-    va_copy(measure, args);
-    const int length = std::vsnprintf(nullptr, 0, format, measure);
-    va_end(measure);
-    if (length <= 0)
-        return std::string();
-    std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
-    std::vsnprintf(buffer.data(), buffer.size(), format, args);
-    return std::string(buffer.data(), static_cast<std::size_t>(length));
-}
-
 } // namespace
 
 UniString::UniString(const char* utf8) {
@@ -164,7 +152,7 @@ UniString UniString::PrintfUtf8(const char* format, ...) {
         return UniString();
     std::va_list args;
     va_start(args, format);
-    const std::string text = FormatUtf8(format, args);
+    const std::string text = Detail::FormatArgs(format, args);
     va_end(args);
     return UniString(text);
 }

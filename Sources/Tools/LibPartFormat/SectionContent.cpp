@@ -1,7 +1,7 @@
 #include "SectionContent.hpp"
 
-#include "LibPartFormat/Utf.hpp"
 #include "ParameterTable.hpp"
+#include "TextCodec/Utf.hpp"
 
 namespace LibPartFormat {
 
@@ -11,7 +11,7 @@ constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t GuidSize = 16;
 
 std::string CheckUtf8(const std::string& text, const char* what) {
-    const std::size_t bad = FindInvalidUtf8(text);
+    const std::size_t bad = TextCodec::FindInvalidUtf8(text);
     if (bad == std::string::npos)
         return {};
     return std::string("the ") + what + " is not valid UTF-8 at byte " + std::to_string(bad);
@@ -20,7 +20,7 @@ std::string CheckUtf8(const std::string& text, const char* what) {
 std::string DecodeUtf8Text(ByteReader& in, const char* what) {
     const std::size_t at = in.Position();
     const std::string text(in.Raw(in.Remaining(), what));
-    const std::size_t bad = FindInvalidUtf8(text);
+    const std::size_t bad = TextCodec::FindInvalidUtf8(text);
     if (bad != std::string::npos)
         in.Fail(at + bad, std::string("the ") + what + " is not valid UTF-8 here");
     return text;

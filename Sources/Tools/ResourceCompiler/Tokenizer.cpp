@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <limits>
 
-#include "Utf.hpp"
+#include "TextCodec/Utf.hpp"
 
 namespace ResourceCompiler {
 
@@ -228,7 +228,7 @@ Token Tokenizer::ReadString() {
         else
             utf8 += c;
     }
-    if (!Utf8ToUtf16(utf8, &token.text16))
+    if (!TextCodec::Utf8ToUtf16(utf8, &token.text16))
         throw CompileError(token.where, "invalid UTF-8 in string");
     token.text = utf8;
     return token;

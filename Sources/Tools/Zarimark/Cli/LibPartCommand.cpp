@@ -5,7 +5,7 @@
 
 #include "Cli/Commands.hpp"
 #include "LibPartFormat/LibPartFile.hpp"
-#include "LibPartFormat/Utf.hpp"
+#include "TextCodec/Utf.hpp"
 
 namespace Cli {
 
@@ -13,7 +13,7 @@ namespace {
 
 std::string Utf8(const std::u16string& text) {
     std::string utf8;
-    return LibPartFormat::Utf16ToUtf8(text, &utf8) ? utf8 : "(not valid UTF-16)";
+    return TextCodec::Utf16ToUtf8(text, &utf8) ? utf8 : "(not valid UTF-16)";
 }
 
 const char* TypeName(LibPartFormat::ParamType type) {

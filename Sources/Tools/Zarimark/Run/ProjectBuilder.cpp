@@ -102,16 +102,8 @@ RunFailure BuildLibraryParts(Headless::HeadlessHost& host, const Scenario::Proje
 
 RunFailure AddLabel(Headless::HeadlessHost& host, const Scenario::LabelSpec& label, API_Guid* guid) {
     Headless::LabelSpec desc;
-    desc.name = label.id;
-    desc.story = label.story;
-    desc.layer = FindLayerIndex(host, label.layer);
-    desc.libInd = FindLibPartIndex(host, label.part);
-    if (!label.part.empty() && desc.libInd == 0)
-        return RunFailure::OfHost("the module registered no library part \"" + label.part + "\"");
-    desc.labelClass = label.textClass ? APILblClass_Text : APILblClass_Symbol;
-    desc.begC = ToCoord(label.begin);
-    desc.midC = ToCoord(label.middle);
-    desc.endC = ToCoord(label.end);
+    if (RunFailure failure = ToHostLabel(host, label, &desc))
+        return failure;
     if (!label.parent.empty())
         desc.parent = host.FindElementByName(label.parent)->GetGuid();
     Headless::ParameterList parameters;
@@ -148,13 +140,7 @@ RunFailure AddElement(Headless::HeadlessHost& host, const Scenario::ElementSpec&
             return failure;
         *guid = host.AddZone(desc, &error);
     } else {
-        Headless::WallSpec desc;
-        desc.name = element.wall.id;
-        desc.story = element.wall.story;
-        desc.layer = FindLayerIndex(host, element.wall.layer);
-        desc.begC = ToCoord(element.wall.begin);
-        desc.endC = ToCoord(element.wall.end);
-        *guid = host.AddWall(desc, &error);
+        *guid = host.AddWall(ToHostWall(host, element.wall), &error);
     }
     return *guid == APINULLGuid ? RunFailure::InScenario(element.Path(), error) : RunFailure{};
 }
@@ -213,7 +199,7 @@ RunFailure BuildLabelDefaults(Headless::HeadlessHost& host, const Scenario::Proj
         defaults.layer.empty() ? FindLayerIndex(host, "") : FindLayerIndex(host, defaults.layer);
     element.label.libInd = FindLibPartIndex(host, defaults.part);
     if (!defaults.part.empty() && element.label.libInd == 0)
-        return RunFailure::OfHost("the module registered no library part \"" + defaults.part + "\"");
+        return MissingLibraryPart(defaults.part);
     element.label.labelClass = defaults.textClass ? APILblClass_Text : APILblClass_Symbol;
     Headless::ParameterList parameters;
     if (RunFailure failure =
@@ -290,6 +276,35 @@ Headless::ZoneSpec ToHostZone(const Headless::HeadlessHost& host, const Scenario
         desc.polygon.push_back(ToCoord(point));
     desc.areas = ToHostAreas(zone.areas);
     return desc;
+}
+
+Headless::WallSpec ToHostWall(const Headless::HeadlessHost& host, const Scenario::WallSpec& wall) {
+    Headless::WallSpec desc;
+    desc.name = wall.id;
+    desc.story = wall.story;
+    desc.layer = FindLayerIndex(host, wall.layer);
+    desc.begC = ToCoord(wall.begin);
+    desc.endC = ToCoord(wall.end);
+    return desc;
+}
+
+RunFailure ToHostLabel(const Headless::HeadlessHost& host, const Scenario::LabelSpec& label,
+                       Headless::LabelSpec* desc) {
+    desc->name = label.id;
+    desc->story = label.story;
+    desc->layer = FindLayerIndex(host, label.layer);
+    desc->libInd = FindLibPartIndex(host, label.part);
+    if (!label.part.empty() && desc->libInd == 0)
+        return MissingLibraryPart(label.part);
+    desc->labelClass = label.textClass ? APILblClass_Text : APILblClass_Symbol;
+    desc->begC = ToCoord(label.begin);
+    desc->midC = ToCoord(label.middle);
+    desc->endC = ToCoord(label.end);
+    return {};
+}
+
+RunFailure MissingLibraryPart(const std::string& name) {
+    return RunFailure::OfHost("the module registered no library part \"" + name + "\"");
 }
 
 RunFailure ToParameterList(const std::vector<Scenario::ParameterValue>& values,

@@ -17,6 +17,11 @@ RunFailure BuildProject(Headless::HeadlessHost& host, const Scenario::ProjectSpe
 API_AttributeIndex FindLayerIndex(const Headless::HeadlessHost& host, const std::string& name);
 Int32 FindLibPartIndex(const Headless::HeadlessHost& host, const std::string& name);
 Headless::ZoneSpec ToHostZone(const Headless::HeadlessHost& host, const Scenario::ZoneSpec& zone);
+Headless::WallSpec ToHostWall(const Headless::HeadlessHost& host, const Scenario::WallSpec& wall);
+// The label's place, class and part; its parent and parameters are left to the caller.
+RunFailure ToHostLabel(const Headless::HeadlessHost& host, const Scenario::LabelSpec& label,
+                       Headless::LabelSpec* desc);
+RunFailure MissingLibraryPart(const std::string& name);
 Headless::ZoneAreaSpec ToHostAreas(const Scenario::AreaSpec& areas);
 Headless::Reservation ToHostReservation(Scenario::Reservation reservation);
 API_Coord ToCoord(const Scenario::Point& point);

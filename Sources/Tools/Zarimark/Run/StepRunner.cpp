@@ -14,6 +14,13 @@ namespace {
 
 using Scenario::ActionKind;
 
+// A new element's lock and reservation, as the step gives them.
+template <typename Desc>
+void ApplyState(const Scenario::ElementState& state, Desc& desc) {
+    desc.lockId = state.locked ? 1 : 0;
+    desc.reservation = ToHostReservation(state.reservation);
+}
+
 class Player {
 public:
     Player(Headless::HeadlessHost& host, const Scenario::Action& action, ActionOutcome& outcome)
@@ -65,22 +72,13 @@ private:
 void Player::CreateLabel() {
     const Scenario::LabelSpec& label = action_.label;
     Headless::LabelSpec desc;
-    desc.name = label.id;
-    desc.story = label.story;
-    desc.layer = FindLayerIndex(host_, label.layer);
-    desc.libInd = FindLibPartIndex(host_, label.part);
-    if (!label.part.empty() && desc.libInd == 0)
-        return Fail(RunFailure::OfHost("the module registered no library part \"" + label.part + "\""));
-    desc.labelClass = label.textClass ? APILblClass_Text : APILblClass_Symbol;
-    desc.begC = ToCoord(label.begin);
-    desc.midC = ToCoord(label.middle);
-    desc.endC = ToCoord(label.end);
+    if (RunFailure failure = ToHostLabel(host_, label, &desc))
+        return Fail(failure);
     if (!label.parent.empty()) {
         if (const Headless::ElementRecord* parent = Element(label.parent, "parent"))
             desc.parent = parent->GetGuid();
     }
-    desc.lockId = label.state.locked ? 1 : 0;
-    desc.reservation = ToHostReservation(label.state.reservation);
+    ApplyState(label.state, desc);
     Fail(ToLabelParameters(host_, desc.libInd, label.parameters, label.without, &desc.parameters));
     if (!outcome_.failure)
         outcome_.result = host_.CreateLabel(desc);
@@ -139,8 +137,7 @@ void Player::PlayElementChange() {
     switch (action_.kind) {
     case ActionKind::CreateZone: {
         Headless::ZoneSpec desc = ToHostZone(host_, action_.zone);
-        desc.lockId = action_.zone.state.locked ? 1 : 0;
-        desc.reservation = ToHostReservation(action_.zone.state.reservation);
+        ApplyState(action_.zone.state, desc);
         Fail(ToParameterList(action_.zone.parameters, &desc.parameters));
         if (!outcome_.failure)
             outcome_.result = host_.CreateZone(desc);
@@ -150,14 +147,8 @@ void Player::PlayElementChange() {
         CreateLabel();
         break;
     case ActionKind::CreateWall: {
-        Headless::WallSpec desc;
-        desc.name = action_.wall.id;
-        desc.story = action_.wall.story;
-        desc.layer = FindLayerIndex(host_, action_.wall.layer);
-        desc.begC = ToCoord(action_.wall.begin);
-        desc.endC = ToCoord(action_.wall.end);
-        desc.lockId = action_.wall.state.locked ? 1 : 0;
-        desc.reservation = ToHostReservation(action_.wall.state.reservation);
+        Headless::WallSpec desc = ToHostWall(host_, action_.wall);
+        ApplyState(action_.wall.state, desc);
         outcome_.result = host_.CreateWall(desc);
         break;
     }
@@ -206,8 +197,7 @@ void Player::PlayElementChange() {
         if (const Headless::ElementRecord* label = Element(action_.element, "label")) {
             const Int32 libInd = FindLibPartIndex(host_, action_.text);
             if (libInd == 0)
-                return Fail(
-                    RunFailure::OfHost("the module registered no library part \"" + action_.text + "\""));
+                return Fail(MissingLibraryPart(action_.text));
             outcome_.result = host_.ChangeLabelLibPart(label->GetGuid(), libInd);
         }
         break;

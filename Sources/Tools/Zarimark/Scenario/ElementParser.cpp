@@ -15,18 +15,30 @@ void ReadState(ObjectReader& reader, ElementState& state) {
     state.observed = reader.Bool("observed");
 }
 
-std::int16_t ReadStory(ObjectReader& reader) {
-    return static_cast<std::int16_t>(reader.Integer("story", MinStory, MaxStory).value_or(0));
+// The fields every element kind starts with.
+template <typename Spec>
+void ReadPlacement(ObjectReader& reader, Spec& element) {
+    element.path = reader.GetPath();
+    element.id = reader.String("id").value_or("");
+    element.story = static_cast<std::int16_t>(reader.Integer("story", MinStory, MaxStory).value_or(0));
+    element.layer = reader.String("layer").value_or("");
 }
 
 } // namespace
 
+std::optional<bool> ReadLabelClass(ObjectReader& reader) {
+    const std::optional<std::string> labelClass = reader.String("class");
+    if (!labelClass)
+        return std::nullopt;
+    if (*labelClass != "symbol" && *labelClass != "text")
+        reader.GetDiagnostics().Add(reader.PathOf("class"),
+                                    "expected \"symbol\" or \"text\", found \"" + *labelClass + "\"");
+    return *labelClass == "text";
+}
+
 ZoneSpec ReadZone(ObjectReader& reader) {
     ZoneSpec zone;
-    zone.path = reader.GetPath();
-    zone.id = reader.String("id").value_or("");
-    zone.story = ReadStory(reader);
-    zone.layer = reader.String("layer").value_or("");
+    ReadPlacement(reader, zone);
     zone.number = reader.String("number").value_or("");
     zone.name = reader.String("name").value_or("");
     zone.category = static_cast<std::int32_t>(reader.Integer("category", 0, 0x7FFFFFFF).value_or(0));
@@ -44,36 +56,23 @@ ZoneSpec ReadZone(ObjectReader& reader) {
             zone.parameters.push_back(value);
         }
     }
-    if (const Json* parameters = reader.Get("parameters")) {
-        std::vector<ParameterValue> more =
-            ReadParameterValues(*parameters, reader.PathOf("parameters"), reader.GetDiagnostics());
-        zone.parameters.insert(zone.parameters.end(), more.begin(), more.end());
-    }
+    if (std::optional<std::vector<ParameterValue>> more = ReadParametersField(reader))
+        zone.parameters.insert(zone.parameters.end(), more->begin(), more->end());
     ReadState(reader, zone.state);
     return zone;
 }
 
 LabelSpec ReadLabel(ObjectReader& reader) {
     LabelSpec label;
-    label.path = reader.GetPath();
-    label.id = reader.String("id").value_or("");
-    label.story = ReadStory(reader);
-    label.layer = reader.String("layer").value_or("");
+    ReadPlacement(reader, label);
     label.part = reader.String("part").value_or("");
-    if (std::optional<std::string> labelClass = reader.String("class")) {
-        if (*labelClass != "symbol" && *labelClass != "text")
-            reader.GetDiagnostics().Add(reader.PathOf("class"),
-                                        "expected \"symbol\" or \"text\", found \"" + *labelClass + "\"");
-        label.textClass = *labelClass == "text";
-    }
+    label.textClass = ReadLabelClass(reader).value_or(false);
     const Point position = reader.PointField("position").value_or(Point{});
     label.begin = reader.PointField("begin").value_or(position);
     label.middle = reader.PointField("middle").value_or(position);
     label.end = reader.PointField("end").value_or(position);
     label.parent = reader.String("parent").value_or("");
-    if (const Json* parameters = reader.Get("parameters"))
-        label.parameters =
-            ReadParameterValues(*parameters, reader.PathOf("parameters"), reader.GetDiagnostics());
+    label.parameters = ReadParametersField(reader).value_or(std::vector<ParameterValue>{});
     label.without = reader.Strings("without").value_or(std::vector<std::string>{});
     label.links = reader.Strings("links").value_or(std::vector<std::string>{});
     ReadState(reader, label.state);
@@ -82,10 +81,7 @@ LabelSpec ReadLabel(ObjectReader& reader) {
 
 WallSpec ReadWall(ObjectReader& reader) {
     WallSpec wall;
-    wall.path = reader.GetPath();
-    wall.id = reader.String("id").value_or("");
-    wall.story = ReadStory(reader);
-    wall.layer = reader.String("layer").value_or("");
+    ReadPlacement(reader, wall);
     wall.begin = reader.PointField("begin").value_or(Point{});
     wall.end = reader.PointField("end").value_or(Point{});
     ReadState(reader, wall.state);

@@ -194,4 +194,11 @@ AreaSpec ReadAreas(const Json& value, const std::string& path, Diagnostics& diag
     return areas;
 }
 
+std::optional<std::vector<ParameterValue>> ReadParametersField(ObjectReader& reader, bool required) {
+    const Json* parameters = reader.Get("parameters", required);
+    if (parameters == nullptr)
+        return std::nullopt;
+    return ReadParameterValues(*parameters, reader.PathOf("parameters"), reader.GetDiagnostics());
+}
+
 } // namespace Scenario

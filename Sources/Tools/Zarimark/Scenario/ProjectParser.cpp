@@ -19,46 +19,59 @@ std::vector<Item> ReadList(ObjectReader& reader, const std::string& key, ReadOne
     return items;
 }
 
-StorySpec ReadStory(const Json& value, const std::string& path, Diagnostics& diagnostics) {
-    StorySpec story;
+// One object, read by `fill` and then checked for fields nobody asked for.
+template <typename Item>
+Item ReadObject(const Json& value, const std::string& path, Diagnostics& diagnostics,
+                void (*fill)(ObjectReader&, Item&)) {
+    Item item;
     ObjectReader reader(value, path, diagnostics);
+    fill(reader, item);
+    reader.Finish();
+    return item;
+}
+
+template <typename Item>
+std::vector<Item> ReadObjects(ObjectReader& reader, const std::string& key,
+                              void (*fill)(ObjectReader&, Item&)) {
+    return ReadList<Item>(reader, key, [&](const Json& value, const std::string& path) {
+        return ReadObject(value, path, reader.GetDiagnostics(), fill);
+    });
+}
+
+template <typename Item>
+std::optional<Item> ReadOptionalObject(ObjectReader& reader, const std::string& key,
+                                       void (*fill)(ObjectReader&, Item&)) {
+    const Json* value = reader.Get(key);
+    if (value == nullptr)
+        return std::nullopt;
+    return ReadObject(*value, reader.PathOf(key), reader.GetDiagnostics(), fill);
+}
+
+void ReadStory(ObjectReader& reader, StorySpec& story) {
     story.index = static_cast<std::int16_t>(reader.Integer("index", -32768, 32767, true).value_or(0));
     story.name = reader.String("name").value_or("");
     story.level = reader.Number("level").value_or(0.0);
-    reader.Finish();
-    return story;
 }
 
-LayerSpec ReadLayer(const Json& value, const std::string& path, Diagnostics& diagnostics) {
-    LayerSpec layer;
-    layer.path = path;
-    ObjectReader reader(value, path, diagnostics);
+void ReadLayer(ObjectReader& reader, LayerSpec& layer) {
+    layer.path = reader.GetPath();
     layer.name = reader.String("name", true).value_or("");
     if (std::optional<std::int64_t> index = reader.Integer("index", 1, 0x7FFF))
         layer.index = static_cast<std::int32_t>(*index);
     layer.hidden = reader.Bool("hidden").value_or(false);
     layer.locked = reader.Bool("locked").value_or(false);
-    reader.Finish();
-    return layer;
 }
 
-LayerCombinationSpec ReadCombination(const Json& value, const std::string& path, Diagnostics& diagnostics) {
-    LayerCombinationSpec combination;
-    combination.path = path;
-    ObjectReader reader(value, path, diagnostics);
+void ReadCombinationEntry(ObjectReader& reader, LayerCombinationSpec::Entry& entry) {
+    entry.layer = reader.String("layer", true).value_or("");
+    entry.hidden = reader.Bool("hidden").value_or(false);
+    entry.locked = reader.Bool("locked").value_or(false);
+}
+
+void ReadCombination(ObjectReader& reader, LayerCombinationSpec& combination) {
+    combination.path = reader.GetPath();
     combination.name = reader.String("name", true).value_or("");
-    combination.layers = ReadList<LayerCombinationSpec::Entry>(
-        reader, "layers", [&](const Json& entry, const std::string& entryPath) {
-            LayerCombinationSpec::Entry result;
-            ObjectReader entryReader(entry, entryPath, diagnostics);
-            result.layer = entryReader.String("layer", true).value_or("");
-            result.hidden = entryReader.Bool("hidden").value_or(false);
-            result.locked = entryReader.Bool("locked").value_or(false);
-            entryReader.Finish();
-            return result;
-        });
-    reader.Finish();
-    return combination;
+    combination.layers = ReadObjects(reader, "layers", ReadCombinationEntry);
 }
 
 ZoneCategorySpec ReadCategory(ObjectReader& reader, bool indexRequired) {
@@ -70,44 +83,29 @@ ZoneCategorySpec ReadCategory(ObjectReader& reader, bool indexRequired) {
     return category;
 }
 
-LibraryPartSpec ReadLibraryPart(const Json& value, const std::string& path, Diagnostics& diagnostics) {
-    LibraryPartSpec part;
-    part.path = path;
-    ObjectReader reader(value, path, diagnostics);
-    part.name = reader.String("name", true).value_or("");
-    if (const Json* parameters = reader.Get("parameters"))
-        part.parameters = ReadParameterValues(*parameters, reader.PathOf("parameters"), diagnostics);
-    reader.Finish();
-    return part;
+void ReadProjectCategory(ObjectReader& reader, ZoneCategorySpec& category) {
+    category = ReadCategory(reader, true);
 }
 
-LinkSpec ReadLink(const Json& value, const std::string& path, Diagnostics& diagnostics) {
-    LinkSpec link;
-    link.path = path;
-    ObjectReader reader(value, path, diagnostics);
+void ReadLibraryPart(ObjectReader& reader, LibraryPartSpec& part) {
+    part.path = reader.GetPath();
+    part.name = reader.String("name", true).value_or("");
+    part.parameters = ReadParametersField(reader).value_or(std::vector<ParameterValue>{});
+}
+
+void ReadLink(ObjectReader& reader, LinkSpec& link) {
+    link.path = reader.GetPath();
     link.from = reader.String("from", true).value_or("");
     link.to = reader.String("to", true).value_or("");
-    reader.Finish();
-    return link;
 }
 
-LabelDefaultsSpec ReadLabelDefaults(const Json& value, const std::string& path, Diagnostics& diagnostics) {
-    LabelDefaultsSpec defaults;
-    defaults.path = path;
-    ObjectReader reader(value, path, diagnostics);
+void ReadLabelDefaults(ObjectReader& reader, LabelDefaultsSpec& defaults) {
+    defaults.path = reader.GetPath();
     defaults.part = reader.String("part").value_or("");
     defaults.layer = reader.String("layer").value_or("");
-    if (std::optional<std::string> labelClass = reader.String("class")) {
-        if (*labelClass != "symbol" && *labelClass != "text")
-            diagnostics.Add(reader.PathOf("class"),
-                            "expected \"symbol\" or \"text\", found \"" + *labelClass + "\"");
-        defaults.textClass = *labelClass == "text";
-    }
-    if (const Json* parameters = reader.Get("parameters"))
-        defaults.parameters = ReadParameterValues(*parameters, reader.PathOf("parameters"), diagnostics);
+    defaults.textClass = ReadLabelClass(reader).value_or(false);
+    defaults.parameters = ReadParametersField(reader).value_or(std::vector<ParameterValue>{});
     defaults.without = reader.Strings("without").value_or(std::vector<std::string>{});
-    reader.Finish();
-    return defaults;
 }
 
 std::uint16_t ReadPlatformSign(ObjectReader& reader) {
@@ -124,9 +122,8 @@ std::uint16_t ReadPlatformSign(ObjectReader& reader) {
             .value_or(0x5757));
 }
 
-PreferencesSpec ReadPreferences(const Json& value, const std::string& path, Diagnostics& diagnostics) {
-    PreferencesSpec preferences;
-    ObjectReader reader(value, path, diagnostics);
+void ReadPreferences(ObjectReader& reader, PreferencesSpec& preferences) {
+    Diagnostics& diagnostics = reader.GetDiagnostics();
     preferences.version =
         static_cast<std::int32_t>(reader.Integer("version", -0x7FFFFFFF, 0x7FFFFFFF).value_or(1));
     if (const Json* bytes = reader.Get("bytes", true)) {
@@ -140,8 +137,6 @@ PreferencesSpec ReadPreferences(const Json& value, const std::string& path, Diag
         }
     }
     preferences.platformSign = ReadPlatformSign(reader);
-    reader.Finish();
-    return preferences;
 }
 
 std::vector<std::vector<std::string>> ReadGroups(ObjectReader& reader) {
@@ -158,47 +153,25 @@ ProjectSpec ReadProject(const Json& value, const std::string& path, Diagnostics&
     ObjectReader reader(value, path, diagnostics);
     if (!reader.IsObject())
         return project;
-    project.stories =
-        ReadList<StorySpec>(reader, "stories", [&](const Json& item, const std::string& itemPath) {
-            return ReadStory(item, itemPath, diagnostics);
-        });
+    project.stories = ReadObjects(reader, "stories", ReadStory);
     project.currentStory =
         static_cast<std::int16_t>(reader.Integer("currentStory", -32768, 32767)
                                       .value_or(project.stories.empty() ? 0 : project.stories.front().index));
-    project.layers =
-        ReadList<LayerSpec>(reader, "layers", [&](const Json& item, const std::string& itemPath) {
-            return ReadLayer(item, itemPath, diagnostics);
-        });
-    project.layerCombinations = ReadList<LayerCombinationSpec>(
-        reader, "layerCombinations", [&](const Json& item, const std::string& itemPath) {
-            return ReadCombination(item, itemPath, diagnostics);
-        });
+    project.layers = ReadObjects(reader, "layers", ReadLayer);
+    project.layerCombinations = ReadObjects(reader, "layerCombinations", ReadCombination);
     project.currentLayerCombination = reader.String("currentLayerCombination").value_or("");
-    project.zoneCategories = ReadList<ZoneCategorySpec>(
-        reader, "zoneCategories", [&](const Json& item, const std::string& itemPath) {
-            ObjectReader categoryReader(item, itemPath, diagnostics);
-            ZoneCategorySpec category = ReadCategory(categoryReader, true);
-            categoryReader.Finish();
-            return category;
-        });
-    project.libraryParts =
-        ReadList<LibraryPartSpec>(reader, "libraryParts", [&](const Json& item, const std::string& itemPath) {
-            return ReadLibraryPart(item, itemPath, diagnostics);
-        });
+    project.zoneCategories = ReadObjects(reader, "zoneCategories", ReadProjectCategory);
+    project.libraryParts = ReadObjects(reader, "libraryParts", ReadLibraryPart);
     project.elements =
         ReadList<ElementSpec>(reader, "elements", [&](const Json& item, const std::string& itemPath) {
             return ReadElement(item, itemPath, diagnostics);
         });
-    project.links = ReadList<LinkSpec>(reader, "links", [&](const Json& item, const std::string& itemPath) {
-        return ReadLink(item, itemPath, diagnostics);
-    });
+    project.links = ReadObjects(reader, "links", ReadLink);
     project.groups = ReadGroups(reader);
     project.teamwork = reader.Bool("teamwork").value_or(false);
     project.suspendGroups = reader.Bool("suspendGroups").value_or(false);
-    if (const Json* defaults = reader.Get("labelDefaults"))
-        project.labelDefaults = ReadLabelDefaults(*defaults, reader.PathOf("labelDefaults"), diagnostics);
-    if (const Json* preferences = reader.Get("preferences"))
-        project.preferences = ReadPreferences(*preferences, reader.PathOf("preferences"), diagnostics);
+    project.labelDefaults = ReadOptionalObject(reader, "labelDefaults", ReadLabelDefaults);
+    project.preferences = ReadOptionalObject(reader, "preferences", ReadPreferences);
     reader.Finish();
     return project;
 }

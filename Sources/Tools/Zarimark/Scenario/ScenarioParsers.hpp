@@ -15,10 +15,14 @@ namespace Scenario {
 // Object form {"name": value, ...} or array form [{"name", "value", "type"}, ...].
 std::vector<ParameterValue> ReadParameterValues(const Json& value, const std::string& path,
                                                 Diagnostics& diagnostics);
+// The object's "parameters" field, when it has one.
+std::optional<std::vector<ParameterValue>> ReadParametersField(ObjectReader& reader, bool required = false);
 std::optional<Reservation> ReadReservation(const Json& value, const std::string& path,
                                            Diagnostics& diagnostics);
 AreaSpec ReadAreas(const Json& value, const std::string& path, Diagnostics& diagnostics);
 
+// A label's "class": "symbol" (false) or "text" (true); anything else is reported and reads as "symbol".
+std::optional<bool> ReadLabelClass(ObjectReader& reader);
 ZoneSpec ReadZone(ObjectReader& reader);
 LabelSpec ReadLabel(ObjectReader& reader);
 WallSpec ReadWall(ObjectReader& reader);

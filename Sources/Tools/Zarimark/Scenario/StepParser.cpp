@@ -76,9 +76,7 @@ void ReadZoneChange(ObjectReader& reader, Action& action) {
         else
             change.apartmentId = ReadString(*id, reader.PathOf("apartmentId"), reader.GetDiagnostics());
     }
-    if (const Json* parameters = reader.Get("parameters"))
-        change.parameters =
-            ReadParameterValues(*parameters, reader.PathOf("parameters"), reader.GetDiagnostics());
+    change.parameters = ReadParametersField(reader);
     if (!change.number && !change.name && !change.category && !change.layer && !change.areas &&
         !change.parameters && !change.apartmentId && !change.removeApartmentId)
         reader.GetDiagnostics().Add(reader.GetPath(),
@@ -137,9 +135,7 @@ void ReadFields(ObjectReader& reader, Action& action) {
         break;
     case ActionKind::EditParameters:
         action.element = RequiredId(reader, "element");
-        if (const Json* parameters = reader.Get("parameters", true))
-            action.parameters =
-                ReadParameterValues(*parameters, reader.PathOf("parameters"), reader.GetDiagnostics());
+        action.parameters = ReadParametersField(reader, true).value_or(std::vector<ParameterValue>{});
         break;
     case ActionKind::ChangeLibraryPart:
         action.element = RequiredId(reader, "label");

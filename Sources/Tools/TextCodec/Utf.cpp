@@ -1,8 +1,8 @@
-#include "LibPartFormat/Utf.hpp"
+#include "TextCodec/Utf.hpp"
 
 #include <cstddef>
 
-namespace LibPartFormat {
+namespace TextCodec {
 
 namespace {
 
@@ -114,4 +114,4 @@ std::size_t FindInvalidUtf8(std::string_view utf8) {
     return std::string_view::npos;
 }
 
-} // namespace LibPartFormat
+} // namespace TextCodec
