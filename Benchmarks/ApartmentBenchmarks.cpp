@@ -49,8 +49,8 @@ public:
     GS::Array<API_Guid> rooms;
 
 private:
-    Headless::ZoneSpec MakeZone(int i, int roomsPerApartment) const {
-        Headless::ZoneSpec desc;
+    Headless::ZoneDesc MakeZone(int i, int roomsPerApartment) const {
+        Headless::ZoneDesc desc;
         desc.number = std::to_string(i + 1);
         desc.roomName = "Room";
         desc.category = categoryCount_ == 0 ? 0 : 1 + i % categoryCount_;

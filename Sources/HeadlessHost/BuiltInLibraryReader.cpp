@@ -148,8 +148,8 @@ bool DecodeBuiltInFile(const std::vector<unsigned char>& data, GSResID fileId,
     return true;
 }
 
-LibPartSpec MakeBuiltInLibPartSpec(const LibPartFormat::LibPart& part) {
-    LibPartSpec desc;
+LibPartDesc MakeBuiltInLibPartDesc(const LibPartFormat::LibPart& part) {
+    LibPartDesc desc;
     desc.name = GS::UniString(part.name);
     desc.uniqueId = "{" + part.mainGuid.ToString() + "}-{" + part.revisionGuid.ToString() + "}";
     desc.mainGuid = ToApiGuid(part.mainGuid);
@@ -180,7 +180,7 @@ bool ReadBuiltInLibrary(GSResModule module, GSResID folderId, std::vector<BuiltI
         const LibPartFormat::ReadResult read = LibPartFormat::Read(name, bytes.data(), bytes.size());
         if (!read.Ok())
             return Fail(error, resource + " (\"" + name + "\"): " + read.problem.Describe());
-        result.push_back(BuiltInLibraryPart{MakeBuiltInLibPartSpec(*read.part), file.fileResourceId});
+        result.push_back(BuiltInLibraryPart{MakeBuiltInLibPartDesc(*read.part), file.fileResourceId});
     }
     *parts = std::move(result);
     return true;

@@ -6,7 +6,7 @@
 
 #include "GSRoot/Definitions.hpp"
 #include "GSRoot/UniString.hpp"
-#include "HeadlessHost/ElementSpecs.hpp"
+#include "HeadlessHost/ElementDescs.hpp"
 
 namespace LibPartFormat {
 struct LibPart;
@@ -36,10 +36,10 @@ bool DecodeBuiltInFile(const std::vector<unsigned char>& data, GSResID fileId,
 
 // The host's record of a part read from a file: its unique ID is "{main GUID}-{revision GUID}";
 // parameters keep their declared types, shapes, defaults and descriptions.
-LibPartSpec MakeBuiltInLibPartSpec(const LibPartFormat::LibPart& part);
+LibPartDesc MakeBuiltInLibPartDesc(const LibPartFormat::LibPart& part);
 
 struct BuiltInLibraryPart {
-    LibPartSpec desc;
+    LibPartDesc desc;
     Int64 fileResourceId = 0;
 };
 

@@ -51,7 +51,7 @@ ParameterList HeadlessHost::PartDefaults(Int32 libInd) const {
     return part != nullptr ? part->desc.parameters : ParameterList();
 }
 
-bool HeadlessHost::BuildZone(const ZoneSpec& desc, ElementRecord* record, std::string* error) const {
+bool HeadlessHost::BuildZone(const ZoneDesc& desc, ElementRecord* record, std::string* error) const {
     if (!CheckPlacement(desc.story, desc.layer, error))
         return false;
     SetHeader(record, API_ZoneID, desc.story, desc.layer, desc.lockId, desc.groupGuid, desc.reservation);
@@ -61,7 +61,7 @@ bool HeadlessHost::BuildZone(const ZoneSpec& desc, ElementRecord* record, std::s
     zone.catInd = desc.category;
     zone.pos = desc.position;
     record->polygon = desc.polygon;
-    const ZoneAreaSpec& given = desc.areas;
+    const ZoneAreaDesc& given = desc.areas;
     record->areasFromPolygon = !given.a && !given.b && !given.c && !given.d && !given.e;
     record->areas.a = given.a.value_or(PolygonArea(desc.polygon));
     record->areas.b = given.b.value_or(record->areas.a);
@@ -72,7 +72,7 @@ bool HeadlessHost::BuildZone(const ZoneSpec& desc, ElementRecord* record, std::s
     return true;
 }
 
-bool HeadlessHost::BuildLabel(const LabelSpec& desc, ElementRecord* record, std::string* error) const {
+bool HeadlessHost::BuildLabel(const LabelDesc& desc, ElementRecord* record, std::string* error) const {
     if (!CheckPlacement(desc.story, desc.layer, error))
         return false;
     if (desc.libInd != 0 && FindLibraryPart(desc.libInd) == nullptr)
@@ -95,7 +95,7 @@ bool HeadlessHost::BuildLabel(const LabelSpec& desc, ElementRecord* record, std:
     return true;
 }
 
-bool HeadlessHost::BuildWall(const WallSpec& desc, ElementRecord* record, std::string* error) const {
+bool HeadlessHost::BuildWall(const WallDesc& desc, ElementRecord* record, std::string* error) const {
     if (!CheckPlacement(desc.story, desc.layer, error))
         return false;
     SetHeader(record, API_WallID, desc.story, desc.layer, desc.lockId, desc.groupGuid, desc.reservation);

@@ -10,7 +10,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "HeadlessHost/ElementSpecs.hpp"
+#include "HeadlessHost/ElementDescs.hpp"
 #include "HeadlessHost/FaultInjector.hpp"
 #include "HeadlessHost/HostActivity.hpp"
 #include "HeadlessHost/ProjectModel.hpp"
@@ -67,9 +67,9 @@ public:
                                            const std::map<API_AttributeIndex, Int16>& layerFlags);
     // Element GUIDs are deterministic: serial number and a fixed seed. Bad input (unknown story,
     // layer, library part or parent) gives a null GUID and the reason in *error.
-    API_Guid AddZone(const ZoneSpec& desc, std::string* error = nullptr);
-    API_Guid AddLabel(const LabelSpec& desc, std::string* error = nullptr);
-    API_Guid AddWall(const WallSpec& desc, std::string* error = nullptr);
+    API_Guid AddZone(const ZoneDesc& desc, std::string* error = nullptr);
+    API_Guid AddLabel(const LabelDesc& desc, std::string* error = nullptr);
+    API_Guid AddWall(const WallDesc& desc, std::string* error = nullptr);
     // Marks elements observed as if the add-on had attached its observer (a saved project).
     void SetObserved(const API_Guid& guid, bool observed);
     // A link as if the add-on had made it; false when an element is missing.
@@ -78,9 +78,9 @@ public:
     void SetLabelDefaults(const API_Element& element, const ParameterList& parameters);
 
     // ---- Library parts ----------------------------------------------------------------------
-    Int32 AddLibraryPart(const LibPartSpec& desc); // index from 1
+    Int32 AddLibraryPart(const LibPartDesc& desc); // index from 1
     // A built-in part read from the FILE resource `fileResourceId` of the add-on's module.
-    Int32 AddBuiltInLibraryPart(const LibPartSpec& desc, Int64 fileResourceId);
+    Int32 AddBuiltInLibraryPart(const LibPartDesc& desc, Int64 fileResourceId);
     const LibPartRecord* FindLibraryPart(Int32 index) const;
     const LibPartRecord* FindLibraryPartByName(const GS::UniString& name) const;
     const std::vector<LibPartRecord>& GetLibraryParts() const { return libParts_; }
@@ -103,9 +103,9 @@ public:
 
     // Creation: code 1 to the new-element handler of the type. The user's elements are
     // reserved by this user.
-    GSErrCode CreateZone(const ZoneSpec& desc, API_Guid* guid = nullptr);
-    GSErrCode CreateWall(const WallSpec& desc, API_Guid* guid = nullptr);
-    GSErrCode CreateLabel(const LabelSpec& desc, API_Guid* guid = nullptr);
+    GSErrCode CreateZone(const ZoneDesc& desc, API_Guid* guid = nullptr);
+    GSErrCode CreateWall(const WallDesc& desc, API_Guid* guid = nullptr);
+    GSErrCode CreateLabel(const LabelDesc& desc, API_Guid* guid = nullptr);
     // The label tool: defaults of SetLabelDefaults, current story, parent = the clicked zone.
     GSErrCode PlaceLabel(const LabelPlacement& placement, API_Guid* guid = nullptr);
     // A copy moved by `offset`: code 2 on the copy when the source is observed (the parent is
@@ -296,9 +296,9 @@ private:
     API_Guid NextGuid();
     std::string NextName(const ElementRecord& record);
     bool CheckPlacement(Int16 story, API_AttributeIndex layer, std::string* error) const;
-    bool BuildZone(const ZoneSpec& desc, ElementRecord* record, std::string* error) const;
-    bool BuildLabel(const LabelSpec& desc, ElementRecord* record, std::string* error) const;
-    bool BuildWall(const WallSpec& desc, ElementRecord* record, std::string* error) const;
+    bool BuildZone(const ZoneDesc& desc, ElementRecord* record, std::string* error) const;
+    bool BuildLabel(const LabelDesc& desc, ElementRecord* record, std::string* error) const;
+    bool BuildWall(const WallDesc& desc, ElementRecord* record, std::string* error) const;
     bool BuildPlacedLabel(const LabelPlacement& placement, ElementRecord* record) const;
     ParameterList PartDefaults(Int32 libInd) const;
     ElementRecord& InsertNew(ElementRecord record, const std::string& name);

@@ -23,11 +23,11 @@ void WriteUniqueId(API_LibPart* libPart, const std::string& uniqueId) {
 
 } // namespace
 
-Int32 HeadlessHost::AddLibraryPart(const LibPartSpec& desc) {
+Int32 HeadlessHost::AddLibraryPart(const LibPartDesc& desc) {
     return AddBuiltInLibraryPart(desc, -1);
 }
 
-Int32 HeadlessHost::AddBuiltInLibraryPart(const LibPartSpec& desc, Int64 fileResourceId) {
+Int32 HeadlessHost::AddBuiltInLibraryPart(const LibPartDesc& desc, Int64 fileResourceId) {
     LibPartRecord record;
     record.index = static_cast<Int32>(libParts_.size() + 1);
     record.desc = desc;

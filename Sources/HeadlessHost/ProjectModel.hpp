@@ -60,7 +60,7 @@ struct ZoneAreas {
 };
 
 // Areas as a scenario gives them; what is left out: A = polygon area, B = C = D = A, E = 0.
-struct ZoneAreaSpec {
+struct ZoneAreaDesc {
     std::optional<double> a, b, c, d, e;
 };
 

@@ -97,21 +97,21 @@ ElementRecord& HeadlessHost::InsertNew(ElementRecord record, const std::string& 
     return project_.Insert(std::move(record));
 }
 
-API_Guid HeadlessHost::AddZone(const ZoneSpec& desc, std::string* error) {
+API_Guid HeadlessHost::AddZone(const ZoneDesc& desc, std::string* error) {
     ElementRecord record;
     if (!BuildZone(desc, &record, error))
         return APINULLGuid;
     return InsertNew(std::move(record), desc.name).GetGuid();
 }
 
-API_Guid HeadlessHost::AddLabel(const LabelSpec& desc, std::string* error) {
+API_Guid HeadlessHost::AddLabel(const LabelDesc& desc, std::string* error) {
     ElementRecord record;
     if (!BuildLabel(desc, &record, error))
         return APINULLGuid;
     return InsertNew(std::move(record), desc.name).GetGuid();
 }
 
-API_Guid HeadlessHost::AddWall(const WallSpec& desc, std::string* error) {
+API_Guid HeadlessHost::AddWall(const WallDesc& desc, std::string* error) {
     ElementRecord record;
     if (!BuildWall(desc, &record, error))
         return APINULLGuid;

@@ -36,7 +36,7 @@ void ShiftElement(ElementRecord& record, API_Coord offset) {
     }
 }
 
-ZoneAreas ResolveAreas(const ZoneAreaSpec& given, const std::vector<API_Coord>& polygon) {
+ZoneAreas ResolveAreas(const ZoneAreaDesc& given, const std::vector<API_Coord>& polygon) {
     ZoneAreas areas;
     areas.a = given.a.value_or(PolygonArea(polygon));
     areas.b = given.b.value_or(areas.a);
@@ -59,19 +59,19 @@ GSErrCode HeadlessHost::CreateFromRecord(ElementRecord record, const std::string
     return NoError;
 }
 
-GSErrCode HeadlessHost::CreateZone(const ZoneSpec& desc, API_Guid* guid) {
+GSErrCode HeadlessHost::CreateZone(const ZoneDesc& desc, API_Guid* guid) {
     ElementRecord record;
     return BuildZone(desc, &record, nullptr) ? CreateFromRecord(std::move(record), desc.name, guid)
                                              : APIERR_BADPARS;
 }
 
-GSErrCode HeadlessHost::CreateWall(const WallSpec& desc, API_Guid* guid) {
+GSErrCode HeadlessHost::CreateWall(const WallDesc& desc, API_Guid* guid) {
     ElementRecord record;
     return BuildWall(desc, &record, nullptr) ? CreateFromRecord(std::move(record), desc.name, guid)
                                              : APIERR_BADPARS;
 }
 
-GSErrCode HeadlessHost::CreateLabel(const LabelSpec& desc, API_Guid* guid) {
+GSErrCode HeadlessHost::CreateLabel(const LabelDesc& desc, API_Guid* guid) {
     ElementRecord record;
     return BuildLabel(desc, &record, nullptr) ? CreateFromRecord(std::move(record), desc.name, guid)
                                               : APIERR_BADPARS;
@@ -132,7 +132,7 @@ GSErrCode HeadlessHost::EditZonePolygon(const API_Guid& zone, const std::vector<
             return APIERR_BADPARS;
         record.polygon = polygon;
         if (record.areasFromPolygon)
-            record.areas = ResolveAreas(ZoneAreaSpec(), polygon);
+            record.areas = ResolveAreas(ZoneAreaDesc(), polygon);
         return NoError;
     });
 }

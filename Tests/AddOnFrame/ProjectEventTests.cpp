@@ -22,14 +22,14 @@ protected:
         AddZone("Z1", 0);
         AddZone("Z2", 1);
         AddZone("Z3", 0);
-        Headless::WallSpec wall;
+        Headless::WallDesc wall;
         wall.name = "W1";
         host.AddWall(wall);
         ResetLogs();
     }
 
     void AddZone(const std::string& name, Int16 story) {
-        Headless::ZoneSpec zone;
+        Headless::ZoneDesc zone;
         zone.name = name;
         zone.story = story;
         ASSERT_NE(host.AddZone(zone), APINULLGuid) << name;

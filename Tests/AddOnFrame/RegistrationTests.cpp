@@ -134,7 +134,7 @@ TEST_F(InitializeTest, InstallsHandlersPaletteAndNotificationsInOrder) {
 }
 
 TEST_F(InitializeTest, AttachesNoObserverToAnyElement) {
-    Headless::ZoneSpec zone;
+    Headless::ZoneDesc zone;
     zone.name = "Z1";
     host.AddZone(zone);
 

@@ -162,7 +162,7 @@ TEST_F(CollectApartmentIdsTest, DistinctIdsOfTheCurrentStoryInListOrder) {
     AddRoom("B");
     AddRoom("A");
     AddRoom("B");
-    Headless::ZoneSpec upstairs;
+    Headless::ZoneDesc upstairs;
     upstairs.story = 1;
     upstairs.parameters = {Parameter::Text("stApartmentId", "C")};
     host.AddZone(upstairs);

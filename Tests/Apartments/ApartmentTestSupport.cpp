@@ -22,7 +22,7 @@ API_Guid ApartmentTest::AddRoom(const char* apartmentId, const Headless::ZoneAre
 
 API_Guid ApartmentTest::AddRoomWithParameters(const Headless::ParameterList& parameters,
                                               const Headless::ZoneAreas& areas, API_AttributeIndex category) {
-    Headless::ZoneSpec desc;
+    Headless::ZoneDesc desc;
     desc.category = category;
     desc.areas.a = areas.a;
     desc.areas.b = areas.b;

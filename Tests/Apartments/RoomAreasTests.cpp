@@ -116,7 +116,7 @@ TEST_F(CheckRoomAreasTest, HostErrorsAddNothing) {
 
 TEST_F(CheckRoomAreasTest, AllZonesOfTheProjectAreChecked) {
     host.SetStories({{0, "Ground Floor", 0.0}, {1, "First Floor", 3.0}});
-    Headless::ZoneSpec upstairs;
+    Headless::ZoneDesc upstairs;
     upstairs.story = 1;
     upstairs.areas.a = 10;
     upstairs.areas.b = 12;
@@ -155,7 +155,7 @@ TEST(CollectRoomAreasTest, ReadsExactlyTheFiveAreasWithTheirCategory) {
     QuantityRecordingHost host;
     Host::SetCurrentHost(&host);
     const API_AttributeIndex category = host.AddZoneCategory("C", "Category");
-    Headless::ZoneSpec desc;
+    Headless::ZoneDesc desc;
     desc.category = category;
     desc.areas = {1.5, 2.5, 3.5, 4.5, 5.5};
     const API_Guid room = host.AddZone(desc);

@@ -103,7 +103,7 @@ TEST(ScenarioReaderTest, ArrayParametersMustBeRectangularAndOfOneKind) {
 TEST(ScenarioReaderTest, AreasAcceptNotANumberAndInfinityAsTexts) {
     const Scenario::Scenario scenario = ReadValid(R"({"project": {"elements": [
         {"type": "zone", "id": "z", "areas": {"a": "NaN", "b": "Infinity", "c": "-Infinity", "d": 2.5}}]}})");
-    const Scenario::AreaSpec& areas = scenario.project.elements[0].zone.areas;
+    const Scenario::AreaDesc& areas = scenario.project.elements[0].zone.areas;
     EXPECT_TRUE(std::isnan(*areas.a));
     EXPECT_TRUE(std::isinf(*areas.b) && *areas.b > 0);
     EXPECT_TRUE(std::isinf(*areas.c) && *areas.c < 0);

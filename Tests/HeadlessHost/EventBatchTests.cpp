@@ -22,7 +22,7 @@ TEST_F(HostTest, UserActionsArriveAsOneBatchEachWithTheirCodes) {
     const API_Guid observed = AddObservedRoom("r1", "A");
     const API_Guid unobserved = AddRoom("r2", "A");
 
-    ZoneSpec desc;
+    ZoneDesc desc;
     desc.name = "new";
     desc.polygon = {{0, 0}, {2, 0}, {2, 2}};
     ASSERT_EQ(host.CreateZone(desc), NoError);
@@ -251,7 +251,7 @@ TEST_F(HostTest, MenuCommandsAndProjectEventsAreCallsIntoTheAddOn) {
     ASSERT_EQ(host.ACAPI_Install_MenuHandler(32501, &FakeAddOn::MenuHandler), NoError);
     std::string traceInsideMenu = "not called";
     FakeAddOn::Get().onMenu = [&] {
-        ZoneSpec desc;
+        ZoneDesc desc;
         desc.name = "made";
         EXPECT_EQ(host.CreateZone(desc), NoError); // even a user-side creation waits for the call to end
         traceInsideMenu = FakeAddOn::Trace();
@@ -293,7 +293,7 @@ TEST_F(HostTest, PaletteMessagesReachTheRegisteredCallback) {
 
 TEST_F(HostTest, LabelPlacedOnAZoneHasTheZoneAsParent) {
     const API_Guid room = AddRoom("r1", "A");
-    LibPartSpec part;
+    LibPartDesc part;
     part.name = "Tag.gsm";
     part.uniqueId = "{TAG}";
     part.parameters = {Parameter::Text("text", "x"), Parameter::Real("size", 2.0)};

@@ -70,7 +70,7 @@ void HostTest::TearDown() {
 }
 
 API_Guid HostTest::AddRoom(const std::string& name, const std::string& apartment, Int16 story) {
-    Headless::ZoneSpec desc;
+    Headless::ZoneDesc desc;
     desc.name = name;
     desc.story = story;
     desc.polygon = {{0, 0}, {4, 0}, {4, 5}, {0, 5}};

@@ -137,8 +137,8 @@ TEST_F(HostTest, ReservationSucceedsPartlyAndTheWorkspaceFilterFollowsIt) {
 
 TEST_F(HostTest, SelectionGivesNeigsOrNothingSelected) {
     const API_Guid room = AddRoom("r1", "A");
-    WallSpec wallSpec;
-    const API_Guid wall = host.AddWall(wallSpec);
+    WallDesc wallDesc;
+    const API_Guid wall = host.AddWall(wallDesc);
     API_SelectionInfo info;
     GS::Array<API_Neig> neigs;
     EXPECT_EQ(host.HostGetSelection(&info, &neigs, false, true, 0), APIERR_NOSEL);

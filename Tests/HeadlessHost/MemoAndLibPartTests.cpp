@@ -6,8 +6,8 @@ using namespace Headless;
 
 namespace {
 
-LibPartSpec StampPart() {
-    LibPartSpec part;
+LibPartDesc StampPart() {
+    LibPartDesc part;
     part.name = "Zarimark.gsm";
     part.uniqueId = "{013BD535-32AB-49CE-AAD9-580F3229FDAC}-{BB8967E8-9C6F-4D84-B27D-99B27AFAB3BD}";
     part.parameters = {Parameter::Real("zm_version", 1.0), Parameter::Text("zm_apartmentId", ""),
@@ -84,7 +84,7 @@ TEST_F(HostTest, EveryMemoHandedOutIsCounted) {
 
 TEST_F(HostTest, ChangingWithAMemoReplacesTheParameters) {
     const Int32 stamp = host.AddLibraryPart(StampPart());
-    LabelSpec desc;
+    LabelDesc desc;
     desc.name = "s1";
     desc.libInd = stamp;
     desc.parameters = {Parameter::Text("zm_apartmentId", "A")};
@@ -113,13 +113,13 @@ TEST_F(HostTest, ChangingWithAMemoReplacesTheParameters) {
 
 TEST_F(HostTest, AnotherLibraryPartKeepsOnlyValuesItAlsoDeclares) {
     const Int32 stamp = host.AddLibraryPart(StampPart());
-    LibPartSpec other;
+    LibPartDesc other;
     other.name = "Other.gsm";
     other.uniqueId = "{OTHER}";
     other.parameters = {Parameter::Text("zm_apartmentId", "default"),
                         Parameter::Text("zm_version", "text now"), Parameter::Real("extra", 5.0)};
     const Int32 otherPart = host.AddLibraryPart(other);
-    LabelSpec desc;
+    LabelDesc desc;
     desc.libInd = stamp;
     desc.parameters = {Parameter::Text("zm_apartmentId", "A7")};
     const API_Guid label = host.AddLabel(desc);
@@ -160,7 +160,7 @@ TEST_F(HostTest, BuiltInPartsAreFoundByResourceAndUniqueId) {
 }
 
 TEST_F(HostTest, QuantitiesFillOnlyTheMaskedFields) {
-    ZoneSpec desc;
+    ZoneDesc desc;
     desc.areas.a = 20.0;
     desc.areas.c = 18.0;
     desc.areas.e = 0.5;
@@ -188,14 +188,14 @@ TEST_F(HostTest, QuantitiesFillOnlyTheMaskedFields) {
 TEST_F(HostTest, GuidsAndNamesAreDeterministic) {
     HeadlessHost first;
     HeadlessHost second;
-    ZoneSpec desc;
+    ZoneDesc desc;
     const API_Guid a = first.AddZone(desc);
     const API_Guid b = second.AddZone(desc);
     EXPECT_EQ(a, b);
     EXPECT_EQ(first.GetElementName(a), "zone-1");
     desc.name = "zone-2"; // a scenario name is never generated again
     first.AddZone(desc);
-    EXPECT_EQ(first.GetElementName(first.AddZone(ZoneSpec())), "zone-3");
+    EXPECT_EQ(first.GetElementName(first.AddZone(ZoneDesc())), "zone-3");
     std::string error;
     desc.story = 4;
     EXPECT_EQ(first.AddZone(desc, &error), APINULLGuid);

@@ -32,7 +32,7 @@ TEST_F(StampLibPartTest, AsksTheHostAnewOnEveryCall) {
 TEST_F(StampLibPartTest, FollowsTheHostWhenTheIndexDiffers) {
     // A host whose own parts came first gives the built-in part a later index.
     Headless::HeadlessHost other;
-    Headless::LibPartSpec door;
+    Headless::LibPartDesc door;
     door.name = "Door.gsm";
     door.uniqueId = "{11111111-2222-3333-4444-555555555555}-{11111111-2222-3333-4444-555555555555}";
     other.AddLibraryPart(door);

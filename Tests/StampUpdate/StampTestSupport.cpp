@@ -146,8 +146,8 @@ void StampTest::TearDown() {
 }
 
 API_Guid StampTest::AddRoom(API_AttributeIndex category, const Headless::ZoneAreas& areas,
-                            const Headless::ZoneSpec& base) {
-    Headless::ZoneSpec desc = base;
+                            const Headless::ZoneDesc& base) {
+    Headless::ZoneDesc desc = base;
     desc.category = category;
     desc.areas = {areas.a, areas.b, areas.c, areas.d, areas.e};
     std::string error;
@@ -158,8 +158,8 @@ API_Guid StampTest::AddRoom(API_AttributeIndex category, const Headless::ZoneAre
 }
 
 API_Guid StampTest::AddStamp(const std::vector<API_Guid>& rooms, Int32 libInd,
-                             const Headless::LabelSpec& base) {
-    Headless::LabelSpec desc = base;
+                             const Headless::LabelDesc& base) {
+    Headless::LabelDesc desc = base;
     desc.libInd = libInd != 0 ? libInd : stampLibInd;
     desc.begC = desc.midC = desc.endC = {3.0, 4.0};
     std::string error;

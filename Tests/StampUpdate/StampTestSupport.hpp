@@ -44,10 +44,10 @@ protected:
     void TearDown() override;
 
     API_Guid AddRoom(API_AttributeIndex category, const Headless::ZoneAreas& areas,
-                     const Headless::ZoneSpec& base = {});
+                     const Headless::ZoneDesc& base = {});
     // A label of the part (the stamp part by default), observed and linked both ways to rooms.
     API_Guid AddStamp(const std::vector<API_Guid>& rooms, Int32 libInd = 0,
-                      const Headless::LabelSpec& base = {});
+                      const Headless::LabelDesc& base = {});
 
     const Headless::ElementRecord& Element(const API_Guid& guid) const;
     const Headless::Parameter& Param(const API_Guid& guid, const char* name) const;

@@ -30,7 +30,7 @@ class FailingStampUpdate : public StampTest, public ::testing::WithParamInterfac
 TEST_P(FailingStampUpdate, EndsWithTheHostCodeAndChangesNothing) {
     host.AddZoneCategory("LIV", "Living");
     const API_Guid room = AddRoom(1, {10, 10, 10, 10, 0});
-    Headless::LabelSpec desc;
+    Headless::LabelDesc desc;
     desc.parameters = {Headless::Parameter::NumberArray("zm_roomCats", 2, 1, {7, 8})};
     const API_Guid stamp = AddStamp({room}, 0, desc);
     const Headless::ParameterList before = Element(stamp).parameters;

@@ -11,8 +11,8 @@ using Headless::Parameter;
 using Headless::ParameterList;
 
 // What a stamp had before its rooms changed: values no update would write.
-Headless::LabelSpec StaleStamp(const std::string& name) {
-    Headless::LabelSpec desc;
+Headless::LabelDesc StaleStamp(const std::string& name) {
+    Headless::LabelDesc desc;
     desc.name = name;
     desc.parameters = {Parameter::Text("zm_apartmentId", "A1"),
                        Parameter::Real("zm_version", 1.0),
@@ -24,8 +24,8 @@ Headless::LabelSpec StaleStamp(const std::string& name) {
     return desc;
 }
 
-Headless::ZoneSpec Named(const std::string& name) {
-    Headless::ZoneSpec desc;
+Headless::ZoneDesc Named(const std::string& name) {
+    Headless::ZoneDesc desc;
     desc.name = name;
     return desc;
 }
@@ -38,7 +38,7 @@ class StampUpdateTest : public StampTest {
 protected:
     // Another label part declaring the stamp's parameters under the same names.
     Int32 AddLookalikePart() {
-        Headless::LibPartSpec desc;
+        Headless::LibPartDesc desc;
         desc.name = "Lookalike.gsm";
         desc.uniqueId = "{2E1E5C4A-0000-4000-8000-000000000001}-{2E1E5C4A-0000-4000-8000-000000000002}";
         desc.parameters = host.FindLibraryPart(stampLibInd)->desc.parameters;
@@ -129,9 +129,9 @@ TEST_F(StampUpdateTest, LinkedElementTheHostNoLongerKnowsIsSkippedAndStaysLinked
 TEST_F(StampUpdateTest, ReplacedLabelLosesObserverAndLinksBothWays) {
     const API_Guid first = AddRoom(1, {10, 10, 10, 10, 0}, Named("first"));
     const API_Guid second = AddRoom(1, {10, 10, 10, 10, 0}, Named("second"));
-    Headless::LabelSpec neighbourSpec;
-    neighbourSpec.name = "neighbour";
-    const API_Guid neighbour = AddStamp({first}, 0, neighbourSpec);
+    Headless::LabelDesc neighbourDesc;
+    neighbourDesc.name = "neighbour";
+    const API_Guid neighbour = AddStamp({first}, 0, neighbourDesc);
     const API_Guid stamp = AddStamp({first, second}, 0, StaleStamp("stamp"));
     ASSERT_EQ(host.ChangeLabelLibPart(stamp, AddLookalikePart()), NoError);
     const ParameterList parameters = Element(stamp).parameters;

@@ -13,9 +13,9 @@ Int16 LayerFlags(bool hidden, bool locked) {
     return static_cast<Int16>((hidden ? APILay_Hidden : 0) | (locked ? APILay_Locked : 0));
 }
 
-RunFailure BuildStories(Headless::HeadlessHost& host, const Scenario::ProjectSpec& project) {
+RunFailure BuildStories(Headless::HeadlessHost& host, const Scenario::ProjectDesc& project) {
     std::vector<Headless::Story> stories;
-    for (const Scenario::StorySpec& story : project.stories)
+    for (const Scenario::StoryDesc& story : project.stories)
         stories.push_back({story.index, GS::UniString(story.name), story.level});
     if (stories.empty())
         stories.push_back({0, GS::UniString("Ground Floor"), 0.0});
@@ -39,13 +39,13 @@ RunFailure FillTo(API_AttributeIndex wanted, API_AttributeIndex next, const std:
     return {};
 }
 
-RunFailure BuildLayers(Headless::HeadlessHost& host, const Scenario::ProjectSpec& project) {
+RunFailure BuildLayers(Headless::HeadlessHost& host, const Scenario::ProjectDesc& project) {
     API_AttributeIndex next = 1;
     if (project.layers.empty()) {
         host.AddLayer("Archicad Layer", 0);
         return {};
     }
-    for (const Scenario::LayerSpec& layer : project.layers) {
+    for (const Scenario::LayerDesc& layer : project.layers) {
         if (layer.index) {
             if (RunFailure failure = FillTo(
                     *layer.index, next, Scenario::KeyPath(layer.path, "index"), "layer",
@@ -55,7 +55,7 @@ RunFailure BuildLayers(Headless::HeadlessHost& host, const Scenario::ProjectSpec
         }
         next = host.AddLayer(layer.name, LayerFlags(layer.hidden, layer.locked)) + 1;
     }
-    for (const Scenario::LayerCombinationSpec& combination : project.layerCombinations) {
+    for (const Scenario::LayerCombinationDesc& combination : project.layerCombinations) {
         std::map<API_AttributeIndex, Int16> flags;
         for (const auto& entry : combination.layers)
             flags[FindLayerIndex(host, entry.layer)] = LayerFlags(entry.hidden, entry.locked);
@@ -64,19 +64,19 @@ RunFailure BuildLayers(Headless::HeadlessHost& host, const Scenario::ProjectSpec
     return {};
 }
 
-void ApplyCurrentCombination(Headless::HeadlessHost& host, const Scenario::ProjectSpec& project) {
+void ApplyCurrentCombination(Headless::HeadlessHost& host, const Scenario::ProjectDesc& project) {
     for (std::size_t i = 0; i < project.layerCombinations.size(); ++i) {
         if (project.layerCombinations[i].name == project.currentLayerCombination)
             host.ApplyLayerCombination(static_cast<API_AttributeIndex>(i + 1));
     }
 }
 
-RunFailure BuildZoneCategories(Headless::HeadlessHost& host, const Scenario::ProjectSpec& project) {
-    std::vector<Scenario::ZoneCategorySpec> categories = project.zoneCategories;
+RunFailure BuildZoneCategories(Headless::HeadlessHost& host, const Scenario::ProjectDesc& project) {
+    std::vector<Scenario::ZoneCategoryDesc> categories = project.zoneCategories;
     std::stable_sort(categories.begin(), categories.end(),
                      [](const auto& a, const auto& b) { return a.index < b.index; });
     API_AttributeIndex next = 1;
-    for (const Scenario::ZoneCategorySpec& category : categories) {
+    for (const Scenario::ZoneCategoryDesc& category : categories) {
         if (RunFailure failure = FillTo(
                 category.index, next, Scenario::KeyPath(category.path, "index"), "zone category",
                 [&] { return host.AddZoneCategory(GS::UniString(), "(deleted)"); },
@@ -87,9 +87,9 @@ RunFailure BuildZoneCategories(Headless::HeadlessHost& host, const Scenario::Pro
     return {};
 }
 
-RunFailure BuildLibraryParts(Headless::HeadlessHost& host, const Scenario::ProjectSpec& project) {
-    for (const Scenario::LibraryPartSpec& part : project.libraryParts) {
-        Headless::LibPartSpec desc;
+RunFailure BuildLibraryParts(Headless::HeadlessHost& host, const Scenario::ProjectDesc& project) {
+    for (const Scenario::LibraryPartDesc& part : project.libraryParts) {
+        Headless::LibPartDesc desc;
         desc.name = GS::UniString(part.name);
         desc.uniqueId = part.name;
         desc.typeID = API_LabelID;
@@ -100,8 +100,8 @@ RunFailure BuildLibraryParts(Headless::HeadlessHost& host, const Scenario::Proje
     return {};
 }
 
-RunFailure AddLabel(Headless::HeadlessHost& host, const Scenario::LabelSpec& label, API_Guid* guid) {
-    Headless::LabelSpec desc;
+RunFailure AddLabel(Headless::HeadlessHost& host, const Scenario::LabelDesc& label, API_Guid* guid) {
+    Headless::LabelDesc desc;
     if (RunFailure failure = ToHostLabel(host, label, &desc))
         return failure;
     if (!label.parent.empty())
@@ -130,12 +130,12 @@ RunFailure AddLabel(Headless::HeadlessHost& host, const Scenario::LabelSpec& lab
     return {};
 }
 
-RunFailure AddElement(Headless::HeadlessHost& host, const Scenario::ElementSpec& element, API_Guid* guid) {
+RunFailure AddElement(Headless::HeadlessHost& host, const Scenario::ElementDesc& element, API_Guid* guid) {
     std::string error;
-    if (element.kind == Scenario::ElementSpec::Kind::Label)
+    if (element.kind == Scenario::ElementDesc::Kind::Label)
         return AddLabel(host, element.label, guid);
-    if (element.kind == Scenario::ElementSpec::Kind::Zone) {
-        Headless::ZoneSpec desc = ToHostZone(host, element.zone);
+    if (element.kind == Scenario::ElementDesc::Kind::Zone) {
+        Headless::ZoneDesc desc = ToHostZone(host, element.zone);
         if (RunFailure failure = ToParameterList(element.zone.parameters, &desc.parameters))
             return failure;
         *guid = host.AddZone(desc, &error);
@@ -145,18 +145,18 @@ RunFailure AddElement(Headless::HeadlessHost& host, const Scenario::ElementSpec&
     return *guid == APINULLGuid ? RunFailure::InScenario(element.Path(), error) : RunFailure{};
 }
 
-const Scenario::ElementState& StateOf(const Scenario::ElementSpec& element) {
-    return element.kind == Scenario::ElementSpec::Kind::Zone    ? element.zone.state
-           : element.kind == Scenario::ElementSpec::Kind::Label ? element.label.state
+const Scenario::ElementState& StateOf(const Scenario::ElementDesc& element) {
+    return element.kind == Scenario::ElementDesc::Kind::Zone    ? element.zone.state
+           : element.kind == Scenario::ElementDesc::Kind::Label ? element.label.state
                                                                 : element.wall.state;
 }
 
-void ApplyStates(Headless::HeadlessHost& host, const Scenario::ProjectSpec& project) {
-    for (const Scenario::ElementSpec& element : project.elements) {
+void ApplyStates(Headless::HeadlessHost& host, const Scenario::ProjectDesc& project) {
+    for (const Scenario::ElementDesc& element : project.elements) {
         const API_Guid guid = host.FindElementByName(element.Id())->GetGuid();
         const Scenario::ElementState& state = StateOf(element);
         const bool stamp =
-            element.kind == Scenario::ElementSpec::Kind::Label && element.label.part == StampPartName;
+            element.kind == Scenario::ElementDesc::Kind::Label && element.label.part == StampPartName;
         host.SetObserved(guid, state.observed.value_or(stamp));
         if (state.locked)
             host.SetElementLock(guid, 1);
@@ -172,9 +172,9 @@ void ApplyStates(Headless::HeadlessHost& host, const Scenario::ProjectSpec& proj
     host.SetSuspendGroups(project.suspendGroups);
 }
 
-RunFailure BuildLinks(Headless::HeadlessHost& host, const Scenario::ProjectSpec& project) {
-    for (const Scenario::ElementSpec& element : project.elements) {
-        if (element.kind != Scenario::ElementSpec::Kind::Label)
+RunFailure BuildLinks(Headless::HeadlessHost& host, const Scenario::ProjectDesc& project) {
+    for (const Scenario::ElementDesc& element : project.elements) {
+        if (element.kind != Scenario::ElementDesc::Kind::Label)
             continue;
         const API_Guid label = host.FindElementByName(element.label.id)->GetGuid();
         for (const std::string& id : element.label.links) {
@@ -183,16 +183,16 @@ RunFailure BuildLinks(Headless::HeadlessHost& host, const Scenario::ProjectSpec&
             host.AddLink(label, other);
         }
     }
-    for (const Scenario::LinkSpec& link : project.links)
+    for (const Scenario::LinkDesc& link : project.links)
         host.AddLink(host.FindElementByName(link.from)->GetGuid(),
                      host.FindElementByName(link.to)->GetGuid());
     return {};
 }
 
-RunFailure BuildLabelDefaults(Headless::HeadlessHost& host, const Scenario::ProjectSpec& project) {
+RunFailure BuildLabelDefaults(Headless::HeadlessHost& host, const Scenario::ProjectDesc& project) {
     if (!project.labelDefaults)
         return {};
-    const Scenario::LabelDefaultsSpec& defaults = *project.labelDefaults;
+    const Scenario::LabelDefaultsDesc& defaults = *project.labelDefaults;
     API_Element element;
     element.header.type.typeID = API_LabelID;
     element.header.layer =
@@ -209,7 +209,7 @@ RunFailure BuildLabelDefaults(Headless::HeadlessHost& host, const Scenario::Proj
     return {};
 }
 
-void BuildPreferences(Headless::HeadlessHost& host, const Scenario::ProjectSpec& project) {
+void BuildPreferences(Headless::HeadlessHost& host, const Scenario::ProjectDesc& project) {
     if (!project.preferences)
         return;
     Headless::StoredPreferences stored;
@@ -242,8 +242,8 @@ API_Coord ToCoord(const Scenario::Point& point) {
     return API_Coord{point.x, point.y};
 }
 
-Headless::ZoneAreaSpec ToHostAreas(const Scenario::AreaSpec& areas) {
-    Headless::ZoneAreaSpec desc;
+Headless::ZoneAreaDesc ToHostAreas(const Scenario::AreaDesc& areas) {
+    Headless::ZoneAreaDesc desc;
     desc.a = areas.a;
     desc.b = areas.b;
     desc.c = areas.c;
@@ -263,8 +263,8 @@ Headless::Reservation ToHostReservation(Scenario::Reservation reservation) {
     }
 }
 
-Headless::ZoneSpec ToHostZone(const Headless::HeadlessHost& host, const Scenario::ZoneSpec& zone) {
-    Headless::ZoneSpec desc;
+Headless::ZoneDesc ToHostZone(const Headless::HeadlessHost& host, const Scenario::ZoneDesc& zone) {
+    Headless::ZoneDesc desc;
     desc.name = zone.id;
     desc.story = zone.story;
     desc.layer = FindLayerIndex(host, zone.layer);
@@ -278,8 +278,8 @@ Headless::ZoneSpec ToHostZone(const Headless::HeadlessHost& host, const Scenario
     return desc;
 }
 
-Headless::WallSpec ToHostWall(const Headless::HeadlessHost& host, const Scenario::WallSpec& wall) {
-    Headless::WallSpec desc;
+Headless::WallDesc ToHostWall(const Headless::HeadlessHost& host, const Scenario::WallDesc& wall) {
+    Headless::WallDesc desc;
     desc.name = wall.id;
     desc.story = wall.story;
     desc.layer = FindLayerIndex(host, wall.layer);
@@ -288,8 +288,8 @@ Headless::WallSpec ToHostWall(const Headless::HeadlessHost& host, const Scenario
     return desc;
 }
 
-RunFailure ToHostLabel(const Headless::HeadlessHost& host, const Scenario::LabelSpec& label,
-                       Headless::LabelSpec* desc) {
+RunFailure ToHostLabel(const Headless::HeadlessHost& host, const Scenario::LabelDesc& label,
+                       Headless::LabelDesc* desc) {
     desc->name = label.id;
     desc->story = label.story;
     desc->layer = FindLayerIndex(host, label.layer);
@@ -333,13 +333,13 @@ RunFailure ToLabelParameters(const Headless::HeadlessHost& host, Int32 libInd,
     return {};
 }
 
-RunFailure BuildProject(Headless::HeadlessHost& host, const Scenario::ProjectSpec& project) {
+RunFailure BuildProject(Headless::HeadlessHost& host, const Scenario::ProjectDesc& project) {
     host.ClearProject();
     for (auto build : {BuildStories, BuildLayers, BuildZoneCategories, BuildLibraryParts}) {
         if (RunFailure failure = build(host, project))
             return failure;
     }
-    for (const Scenario::ElementSpec& element : project.elements) {
+    for (const Scenario::ElementDesc& element : project.elements) {
         API_Guid guid;
         if (RunFailure failure = AddElement(host, element, &guid))
             return failure;

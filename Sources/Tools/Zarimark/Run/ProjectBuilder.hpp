@@ -11,18 +11,18 @@ constexpr const char* StampPartName = "Zarimark.gsm";
 
 // Lays out the scenario's project in the host, as a saved project the user opens: no element
 // event is reported while it is built.
-RunFailure BuildProject(Headless::HeadlessHost& host, const Scenario::ProjectSpec& project);
+RunFailure BuildProject(Headless::HeadlessHost& host, const Scenario::ProjectDesc& project);
 
 // Helpers shared with the step runner.
 API_AttributeIndex FindLayerIndex(const Headless::HeadlessHost& host, const std::string& name);
 Int32 FindLibPartIndex(const Headless::HeadlessHost& host, const std::string& name);
-Headless::ZoneSpec ToHostZone(const Headless::HeadlessHost& host, const Scenario::ZoneSpec& zone);
-Headless::WallSpec ToHostWall(const Headless::HeadlessHost& host, const Scenario::WallSpec& wall);
+Headless::ZoneDesc ToHostZone(const Headless::HeadlessHost& host, const Scenario::ZoneDesc& zone);
+Headless::WallDesc ToHostWall(const Headless::HeadlessHost& host, const Scenario::WallDesc& wall);
 // The label's place, class and part; its parent and parameters are left to the caller.
-RunFailure ToHostLabel(const Headless::HeadlessHost& host, const Scenario::LabelSpec& label,
-                       Headless::LabelSpec* desc);
+RunFailure ToHostLabel(const Headless::HeadlessHost& host, const Scenario::LabelDesc& label,
+                       Headless::LabelDesc* desc);
 RunFailure MissingLibraryPart(const std::string& name);
-Headless::ZoneAreaSpec ToHostAreas(const Scenario::AreaSpec& areas);
+Headless::ZoneAreaDesc ToHostAreas(const Scenario::AreaDesc& areas);
 Headless::Reservation ToHostReservation(Scenario::Reservation reservation);
 API_Coord ToCoord(const Scenario::Point& point);
 // Zones keep every value as written, duplicates included.

@@ -70,8 +70,8 @@ private:
 };
 
 void Player::CreateLabel() {
-    const Scenario::LabelSpec& label = action_.label;
-    Headless::LabelSpec desc;
+    const Scenario::LabelDesc& label = action_.label;
+    Headless::LabelDesc desc;
     if (RunFailure failure = ToHostLabel(host_, label, &desc))
         return Fail(failure);
     if (!label.parent.empty()) {
@@ -88,7 +88,7 @@ void Player::ChangeZone() {
     const Headless::ElementRecord* zone = Element(action_.element, "zone");
     if (zone == nullptr)
         return;
-    const Scenario::ZoneChangeSpec& change = action_.change;
+    const Scenario::ZoneChangeDesc& change = action_.change;
     Headless::ZoneChange hostChange;
     if (change.number)
         hostChange.number = GS::UniString(*change.number);
@@ -136,7 +136,7 @@ void Player::EditParameters() {
 void Player::PlayElementChange() {
     switch (action_.kind) {
     case ActionKind::CreateZone: {
-        Headless::ZoneSpec desc = ToHostZone(host_, action_.zone);
+        Headless::ZoneDesc desc = ToHostZone(host_, action_.zone);
         ApplyState(action_.zone.state, desc);
         Fail(ToParameterList(action_.zone.parameters, &desc.parameters));
         if (!outcome_.failure)
@@ -147,7 +147,7 @@ void Player::PlayElementChange() {
         CreateLabel();
         break;
     case ActionKind::CreateWall: {
-        Headless::WallSpec desc = ToHostWall(host_, action_.wall);
+        Headless::WallDesc desc = ToHostWall(host_, action_.wall);
         ApplyState(action_.wall.state, desc);
         outcome_.result = host_.CreateWall(desc);
         break;

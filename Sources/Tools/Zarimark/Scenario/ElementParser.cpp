@@ -16,8 +16,8 @@ void ReadState(ObjectReader& reader, ElementState& state) {
 }
 
 // The fields every element kind starts with.
-template <typename Spec>
-void ReadPlacement(ObjectReader& reader, Spec& element) {
+template <typename Desc>
+void ReadPlacement(ObjectReader& reader, Desc& element) {
     element.path = reader.GetPath();
     element.id = reader.String("id").value_or("");
     element.story = static_cast<std::int16_t>(reader.Integer("story", MinStory, MaxStory).value_or(0));
@@ -36,8 +36,8 @@ std::optional<bool> ReadLabelClass(ObjectReader& reader) {
     return *labelClass == "text";
 }
 
-ZoneSpec ReadZone(ObjectReader& reader) {
-    ZoneSpec zone;
+ZoneDesc ReadZone(ObjectReader& reader) {
+    ZoneDesc zone;
     ReadPlacement(reader, zone);
     zone.number = reader.String("number").value_or("");
     zone.name = reader.String("name").value_or("");
@@ -62,8 +62,8 @@ ZoneSpec ReadZone(ObjectReader& reader) {
     return zone;
 }
 
-LabelSpec ReadLabel(ObjectReader& reader) {
-    LabelSpec label;
+LabelDesc ReadLabel(ObjectReader& reader) {
+    LabelDesc label;
     ReadPlacement(reader, label);
     label.part = reader.String("part").value_or("");
     label.textClass = ReadLabelClass(reader).value_or(false);
@@ -79,8 +79,8 @@ LabelSpec ReadLabel(ObjectReader& reader) {
     return label;
 }
 
-WallSpec ReadWall(ObjectReader& reader) {
-    WallSpec wall;
+WallDesc ReadWall(ObjectReader& reader) {
+    WallDesc wall;
     ReadPlacement(reader, wall);
     wall.begin = reader.PointField("begin").value_or(Point{});
     wall.end = reader.PointField("end").value_or(Point{});
@@ -88,8 +88,8 @@ WallSpec ReadWall(ObjectReader& reader) {
     return wall;
 }
 
-ElementSpec ReadElement(const Json& value, const std::string& path, Diagnostics& diagnostics) {
-    ElementSpec element;
+ElementDesc ReadElement(const Json& value, const std::string& path, Diagnostics& diagnostics) {
+    ElementDesc element;
     ObjectReader reader(value, path, diagnostics);
     if (!reader.IsObject())
         return element;
@@ -97,13 +97,13 @@ ElementSpec ReadElement(const Json& value, const std::string& path, Diagnostics&
     if (!reader.Has("id"))
         diagnostics.Add(reader.PathOf("id"), "missing (every element of the project has an id)");
     if (type == std::optional<std::string>("zone")) {
-        element.kind = ElementSpec::Kind::Zone;
+        element.kind = ElementDesc::Kind::Zone;
         element.zone = ReadZone(reader);
     } else if (type == std::optional<std::string>("label")) {
-        element.kind = ElementSpec::Kind::Label;
+        element.kind = ElementDesc::Kind::Label;
         element.label = ReadLabel(reader);
     } else if (type == std::optional<std::string>("wall")) {
-        element.kind = ElementSpec::Kind::Wall;
+        element.kind = ElementDesc::Kind::Wall;
         element.wall = ReadWall(reader);
     } else {
         if (type)
@@ -115,11 +115,11 @@ ElementSpec ReadElement(const Json& value, const std::string& path, Diagnostics&
     return element;
 }
 
-const std::string& ElementSpec::Id() const {
+const std::string& ElementDesc::Id() const {
     return kind == Kind::Zone ? zone.id : kind == Kind::Label ? label.id : wall.id;
 }
 
-const std::string& ElementSpec::Path() const {
+const std::string& ElementDesc::Path() const {
     return kind == Kind::Zone ? zone.path : kind == Kind::Label ? label.path : wall.path;
 }
 

@@ -182,8 +182,8 @@ std::optional<double> ReadArea(ObjectReader& reader, const std::string& key) {
 
 } // namespace
 
-AreaSpec ReadAreas(const Json& value, const std::string& path, Diagnostics& diagnostics) {
-    AreaSpec areas;
+AreaDesc ReadAreas(const Json& value, const std::string& path, Diagnostics& diagnostics) {
+    AreaDesc areas;
     ObjectReader reader(value, path, diagnostics);
     areas.a = ReadArea(reader, "a");
     areas.b = ReadArea(reader, "b");

@@ -47,13 +47,13 @@ std::optional<Item> ReadOptionalObject(ObjectReader& reader, const std::string& 
     return ReadObject(*value, reader.PathOf(key), reader.GetDiagnostics(), fill);
 }
 
-void ReadStory(ObjectReader& reader, StorySpec& story) {
+void ReadStory(ObjectReader& reader, StoryDesc& story) {
     story.index = static_cast<std::int16_t>(reader.Integer("index", -32768, 32767, true).value_or(0));
     story.name = reader.String("name").value_or("");
     story.level = reader.Number("level").value_or(0.0);
 }
 
-void ReadLayer(ObjectReader& reader, LayerSpec& layer) {
+void ReadLayer(ObjectReader& reader, LayerDesc& layer) {
     layer.path = reader.GetPath();
     layer.name = reader.String("name", true).value_or("");
     if (std::optional<std::int64_t> index = reader.Integer("index", 1, 0x7FFF))
@@ -62,20 +62,20 @@ void ReadLayer(ObjectReader& reader, LayerSpec& layer) {
     layer.locked = reader.Bool("locked").value_or(false);
 }
 
-void ReadCombinationEntry(ObjectReader& reader, LayerCombinationSpec::Entry& entry) {
+void ReadCombinationEntry(ObjectReader& reader, LayerCombinationDesc::Entry& entry) {
     entry.layer = reader.String("layer", true).value_or("");
     entry.hidden = reader.Bool("hidden").value_or(false);
     entry.locked = reader.Bool("locked").value_or(false);
 }
 
-void ReadCombination(ObjectReader& reader, LayerCombinationSpec& combination) {
+void ReadCombination(ObjectReader& reader, LayerCombinationDesc& combination) {
     combination.path = reader.GetPath();
     combination.name = reader.String("name", true).value_or("");
     combination.layers = ReadObjects(reader, "layers", ReadCombinationEntry);
 }
 
-ZoneCategorySpec ReadCategory(ObjectReader& reader, bool indexRequired) {
-    ZoneCategorySpec category;
+ZoneCategoryDesc ReadCategory(ObjectReader& reader, bool indexRequired) {
+    ZoneCategoryDesc category;
     category.path = reader.GetPath();
     category.index = static_cast<std::int32_t>(reader.Integer("index", 1, 0x7FFF, indexRequired).value_or(0));
     category.code = reader.String("code").value_or("");
@@ -83,23 +83,23 @@ ZoneCategorySpec ReadCategory(ObjectReader& reader, bool indexRequired) {
     return category;
 }
 
-void ReadProjectCategory(ObjectReader& reader, ZoneCategorySpec& category) {
+void ReadProjectCategory(ObjectReader& reader, ZoneCategoryDesc& category) {
     category = ReadCategory(reader, true);
 }
 
-void ReadLibraryPart(ObjectReader& reader, LibraryPartSpec& part) {
+void ReadLibraryPart(ObjectReader& reader, LibraryPartDesc& part) {
     part.path = reader.GetPath();
     part.name = reader.String("name", true).value_or("");
     part.parameters = ReadParametersField(reader).value_or(std::vector<ParameterValue>{});
 }
 
-void ReadLink(ObjectReader& reader, LinkSpec& link) {
+void ReadLink(ObjectReader& reader, LinkDesc& link) {
     link.path = reader.GetPath();
     link.from = reader.String("from", true).value_or("");
     link.to = reader.String("to", true).value_or("");
 }
 
-void ReadLabelDefaults(ObjectReader& reader, LabelDefaultsSpec& defaults) {
+void ReadLabelDefaults(ObjectReader& reader, LabelDefaultsDesc& defaults) {
     defaults.path = reader.GetPath();
     defaults.part = reader.String("part").value_or("");
     defaults.layer = reader.String("layer").value_or("");
@@ -122,7 +122,7 @@ std::uint16_t ReadPlatformSign(ObjectReader& reader) {
             .value_or(0x5757));
 }
 
-void ReadPreferences(ObjectReader& reader, PreferencesSpec& preferences) {
+void ReadPreferences(ObjectReader& reader, PreferencesDesc& preferences) {
     Diagnostics& diagnostics = reader.GetDiagnostics();
     preferences.version =
         static_cast<std::int32_t>(reader.Integer("version", -0x7FFFFFFF, 0x7FFFFFFF).value_or(1));
@@ -148,8 +148,8 @@ std::vector<std::vector<std::string>> ReadGroups(ObjectReader& reader) {
 
 } // namespace
 
-ProjectSpec ReadProject(const Json& value, const std::string& path, Diagnostics& diagnostics) {
-    ProjectSpec project;
+ProjectDesc ReadProject(const Json& value, const std::string& path, Diagnostics& diagnostics) {
+    ProjectDesc project;
     ObjectReader reader(value, path, diagnostics);
     if (!reader.IsObject())
         return project;
@@ -163,7 +163,7 @@ ProjectSpec ReadProject(const Json& value, const std::string& path, Diagnostics&
     project.zoneCategories = ReadObjects(reader, "zoneCategories", ReadProjectCategory);
     project.libraryParts = ReadObjects(reader, "libraryParts", ReadLibraryPart);
     project.elements =
-        ReadList<ElementSpec>(reader, "elements", [&](const Json& item, const std::string& itemPath) {
+        ReadList<ElementDesc>(reader, "elements", [&](const Json& item, const std::string& itemPath) {
             return ReadElement(item, itemPath, diagnostics);
         });
     project.links = ReadObjects(reader, "links", ReadLink);
@@ -176,7 +176,7 @@ ProjectSpec ReadProject(const Json& value, const std::string& path, Diagnostics&
     return project;
 }
 
-ZoneCategorySpec ReadZoneCategoryFields(ObjectReader& reader, bool indexRequired) {
+ZoneCategoryDesc ReadZoneCategoryFields(ObjectReader& reader, bool indexRequired) {
     return ReadCategory(reader, indexRequired);
 }
 

@@ -89,12 +89,12 @@ private:
     std::set<std::string> combinations_;
 };
 
-void CheckZone(const ZoneSpec& zone, Names& names) {
+void CheckZone(const ZoneDesc& zone, Names& names) {
     names.Story(zone.story, KeyPath(zone.path, "story"));
     names.Layer(zone.layer, KeyPath(zone.path, "layer"));
 }
 
-void CheckLabel(const LabelSpec& label, Names& names) {
+void CheckLabel(const LabelDesc& label, Names& names) {
     names.Story(label.story, KeyPath(label.path, "story"));
     names.Layer(label.layer, KeyPath(label.path, "layer"));
     names.Part(label.part, KeyPath(label.path, "part"));
@@ -102,7 +102,7 @@ void CheckLabel(const LabelSpec& label, Names& names) {
         names.Element(label.parent, KeyPath(label.path, "parent"));
 }
 
-void CheckWall(const WallSpec& wall, Names& names) {
+void CheckWall(const WallDesc& wall, Names& names) {
     names.Story(wall.story, KeyPath(wall.path, "story"));
     names.Layer(wall.layer, KeyPath(wall.path, "layer"));
 }
@@ -112,7 +112,7 @@ void CheckPolygon(const std::vector<Point>& polygon, const std::string& path, Di
         diagnostics.Add(path, "a polygon has at least three points");
 }
 
-void CheckProject(const ProjectSpec& project, Names& names, Diagnostics& diagnostics) {
+void CheckProject(const ProjectDesc& project, Names& names, Diagnostics& diagnostics) {
     if (project.stories.empty())
         names.DeclareStory(0, "project.stories");
     for (std::size_t i = 0; i < project.stories.size(); ++i)
@@ -121,13 +121,13 @@ void CheckProject(const ProjectSpec& project, Names& names, Diagnostics& diagnos
     if (project.layers.empty())
         names.DeclareLayer("Archicad Layer", "project.layers");
     std::set<std::int32_t> layerIndices;
-    for (const LayerSpec& layer : project.layers) {
+    for (const LayerDesc& layer : project.layers) {
         names.DeclareLayer(layer.name, layer.path);
         if (layer.index && !layerIndices.insert(*layer.index).second)
             diagnostics.Add(KeyPath(layer.path, "index"),
                             "the layer index " + std::to_string(*layer.index) + " is used twice");
     }
-    for (const LayerCombinationSpec& combination : project.layerCombinations) {
+    for (const LayerCombinationDesc& combination : project.layerCombinations) {
         names.DeclareCombination(combination.name, combination.path);
         for (std::size_t i = 0; i < combination.layers.size(); ++i)
             names.Layer(combination.layers[i].layer,
@@ -136,29 +136,29 @@ void CheckProject(const ProjectSpec& project, Names& names, Diagnostics& diagnos
     if (!project.currentLayerCombination.empty())
         names.Combination(project.currentLayerCombination, "project.currentLayerCombination");
     std::set<std::int32_t> categoryIndices;
-    for (const ZoneCategorySpec& category : project.zoneCategories) {
+    for (const ZoneCategoryDesc& category : project.zoneCategories) {
         if (!categoryIndices.insert(category.index).second)
             diagnostics.Add(KeyPath(category.path, "index"),
                             "the zone category index " + std::to_string(category.index) + " is used twice");
     }
-    for (const LibraryPartSpec& part : project.libraryParts)
+    for (const LibraryPartDesc& part : project.libraryParts)
         names.DeclarePart(part.name, KeyPath(part.path, "name"));
-    for (const ElementSpec& element : project.elements) {
-        if (element.kind == ElementSpec::Kind::Zone) {
+    for (const ElementDesc& element : project.elements) {
+        if (element.kind == ElementDesc::Kind::Zone) {
             CheckZone(element.zone, names);
             CheckPolygon(element.zone.polygon, KeyPath(element.zone.path, "polygon"), diagnostics);
-        } else if (element.kind == ElementSpec::Kind::Label) {
+        } else if (element.kind == ElementDesc::Kind::Label) {
             CheckLabel(element.label, names);
         } else {
             CheckWall(element.wall, names);
         }
         names.DeclareElement(element.Id(), KeyPath(element.Path(), "id"));
     }
-    for (const ElementSpec& element : project.elements) {
-        if (element.kind == ElementSpec::Kind::Label)
+    for (const ElementDesc& element : project.elements) {
+        if (element.kind == ElementDesc::Kind::Label)
             names.Elements(element.label.links, KeyPath(element.label.path, "links"));
     }
-    for (const LinkSpec& link : project.links) {
+    for (const LinkDesc& link : project.links) {
         names.Element(link.from, KeyPath(link.path, "from"));
         names.Element(link.to, KeyPath(link.path, "to"));
     }

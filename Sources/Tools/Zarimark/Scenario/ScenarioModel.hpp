@@ -36,13 +36,13 @@ struct ParameterValue {
 
 enum class Reservation { Free, ThisUser, OtherMember };
 
-struct StorySpec {
+struct StoryDesc {
     std::int16_t index = 0;
     std::string name;
     double level = 0.0;
 };
 
-struct LayerSpec {
+struct LayerDesc {
     std::string name;
     std::optional<std::int32_t> index;
     bool hidden = false;
@@ -50,7 +50,7 @@ struct LayerSpec {
     std::string path;
 };
 
-struct LayerCombinationSpec {
+struct LayerCombinationDesc {
     struct Entry {
         std::string layer;
         bool hidden = false;
@@ -61,7 +61,7 @@ struct LayerCombinationSpec {
     std::string path;
 };
 
-struct ZoneCategorySpec {
+struct ZoneCategoryDesc {
     std::int32_t index = 0;
     std::string code;
     std::string name;
@@ -69,13 +69,13 @@ struct ZoneCategorySpec {
 };
 
 // A library part the project holds besides the add-on's own, with its parameters and defaults.
-struct LibraryPartSpec {
+struct LibraryPartDesc {
     std::string name;
     std::vector<ParameterValue> parameters;
     std::string path;
 };
 
-struct AreaSpec {
+struct AreaDesc {
     std::optional<double> a, b, c, d, e;
 };
 
@@ -86,7 +86,7 @@ struct ElementState {
     std::optional<bool> observed; // unset: zones and ordinary labels no, stamps yes
 };
 
-struct ZoneSpec {
+struct ZoneDesc {
     std::string id;
     std::int16_t story = 0;
     std::string layer; // empty: the first layer of the project
@@ -95,13 +95,13 @@ struct ZoneSpec {
     std::int32_t category = 0;
     Point position;
     std::vector<Point> polygon;
-    AreaSpec areas;
+    AreaDesc areas;
     std::vector<ParameterValue> parameters; // "apartmentId" is written as "stApartmentId"
     ElementState state;
     std::string path;
 };
 
-struct LabelSpec {
+struct LabelDesc {
     std::string id;
     std::int16_t story = 0;
     std::string layer;
@@ -116,7 +116,7 @@ struct LabelSpec {
     std::string path;
 };
 
-struct WallSpec {
+struct WallDesc {
     std::string id;
     std::int16_t story = 0;
     std::string layer;
@@ -125,24 +125,24 @@ struct WallSpec {
     std::string path;
 };
 
-struct ElementSpec {
+struct ElementDesc {
     enum class Kind { Zone, Label, Wall };
     Kind kind = Kind::Zone;
-    ZoneSpec zone;
-    LabelSpec label;
-    WallSpec wall;
+    ZoneDesc zone;
+    LabelDesc label;
+    WallDesc wall;
 
     const std::string& Id() const;
     const std::string& Path() const;
 };
 
-struct LinkSpec {
+struct LinkDesc {
     std::string from;
     std::string to;
     std::string path;
 };
 
-struct LabelDefaultsSpec {
+struct LabelDefaultsDesc {
     std::string part;
     std::string layer;
     bool textClass = false;
@@ -151,27 +151,27 @@ struct LabelDefaultsSpec {
     std::string path;
 };
 
-struct PreferencesSpec {
+struct PreferencesDesc {
     std::int32_t version = 1;
     std::vector<std::uint8_t> bytes;
     std::uint16_t platformSign = 0x5757;
 };
 
-struct ProjectSpec {
-    std::vector<StorySpec> stories; // empty: one story 0 "Ground Floor"
+struct ProjectDesc {
+    std::vector<StoryDesc> stories; // empty: one story 0 "Ground Floor"
     std::int16_t currentStory = 0;
-    std::vector<LayerSpec> layers; // empty: one layer "Archicad Layer"
-    std::vector<LayerCombinationSpec> layerCombinations;
+    std::vector<LayerDesc> layers; // empty: one layer "Archicad Layer"
+    std::vector<LayerCombinationDesc> layerCombinations;
     std::string currentLayerCombination;
-    std::vector<ZoneCategorySpec> zoneCategories;
-    std::vector<LibraryPartSpec> libraryParts;
-    std::vector<ElementSpec> elements;
-    std::vector<LinkSpec> links;
+    std::vector<ZoneCategoryDesc> zoneCategories;
+    std::vector<LibraryPartDesc> libraryParts;
+    std::vector<ElementDesc> elements;
+    std::vector<LinkDesc> links;
     std::vector<std::vector<std::string>> groups;
     bool teamwork = false;
     bool suspendGroups = false;
-    std::optional<LabelDefaultsSpec> labelDefaults;
-    std::optional<PreferencesSpec> preferences;
+    std::optional<LabelDefaultsDesc> labelDefaults;
+    std::optional<PreferencesDesc> preferences;
 };
 
 // One interaction with a modal dialog.
@@ -247,12 +247,12 @@ enum class ActionKind {
 
 const char* ActionName(ActionKind kind);
 
-struct ZoneChangeSpec {
+struct ZoneChangeDesc {
     std::optional<std::string> number;
     std::optional<std::string> name;
     std::optional<std::int32_t> category;
     std::optional<std::string> layer;
-    std::optional<AreaSpec> areas;
+    std::optional<AreaDesc> areas;
     std::optional<std::vector<ParameterValue>> parameters; // the whole new list
     bool removeApartmentId = false;                        // "apartmentId": null
     std::optional<std::string> apartmentId;
@@ -271,12 +271,12 @@ struct Action {
     bool flag = false;  // lock, suspend groups, teamwork, layer hidden
     bool flag2 = false; // layer locked
     Reservation reservation = Reservation::Free;
-    ZoneSpec zone;
-    LabelSpec label;
-    WallSpec wall;
-    ZoneChangeSpec change;
+    ZoneDesc zone;
+    LabelDesc label;
+    WallDesc wall;
+    ZoneChangeDesc change;
     std::vector<ParameterValue> parameters;
-    ZoneCategorySpec category;
+    ZoneCategoryDesc category;
     std::string operation; // fault
     std::int32_t call = 1;
     std::int32_t code = 0;
@@ -295,7 +295,7 @@ struct Step {
 struct Scenario {
     std::string description;
     std::optional<std::int32_t> echoRoundLimit;
-    ProjectSpec project;
+    ProjectDesc project;
     std::vector<Step> steps;
     std::vector<Expectation> expectations; // after the last step
 };

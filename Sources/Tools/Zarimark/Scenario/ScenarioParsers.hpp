@@ -19,17 +19,17 @@ std::vector<ParameterValue> ReadParameterValues(const Json& value, const std::st
 std::optional<std::vector<ParameterValue>> ReadParametersField(ObjectReader& reader, bool required = false);
 std::optional<Reservation> ReadReservation(const Json& value, const std::string& path,
                                            Diagnostics& diagnostics);
-AreaSpec ReadAreas(const Json& value, const std::string& path, Diagnostics& diagnostics);
+AreaDesc ReadAreas(const Json& value, const std::string& path, Diagnostics& diagnostics);
 
 // A label's "class": "symbol" (false) or "text" (true); anything else is reported and reads as "symbol".
 std::optional<bool> ReadLabelClass(ObjectReader& reader);
-ZoneSpec ReadZone(ObjectReader& reader);
-LabelSpec ReadLabel(ObjectReader& reader);
-WallSpec ReadWall(ObjectReader& reader);
-ElementSpec ReadElement(const Json& value, const std::string& path, Diagnostics& diagnostics);
+ZoneDesc ReadZone(ObjectReader& reader);
+LabelDesc ReadLabel(ObjectReader& reader);
+WallDesc ReadWall(ObjectReader& reader);
+ElementDesc ReadElement(const Json& value, const std::string& path, Diagnostics& diagnostics);
 
-ZoneCategorySpec ReadZoneCategoryFields(ObjectReader& reader, bool indexRequired);
-ProjectSpec ReadProject(const Json& value, const std::string& path, Diagnostics& diagnostics);
+ZoneCategoryDesc ReadZoneCategoryFields(ObjectReader& reader, bool indexRequired);
+ProjectDesc ReadProject(const Json& value, const std::string& path, Diagnostics& diagnostics);
 
 std::vector<Answer> ReadAnswers(const Json& value, const std::string& path, Diagnostics& diagnostics);
 std::vector<Expectation> ReadExpectations(const Json& value, const std::string& path,

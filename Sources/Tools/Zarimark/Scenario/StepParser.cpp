@@ -62,7 +62,7 @@ std::vector<std::string> RequiredIds(ObjectReader& reader, const char* key) {
 
 void ReadZoneChange(ObjectReader& reader, Action& action) {
     action.element = RequiredId(reader, "zone");
-    ZoneChangeSpec& change = action.change;
+    ZoneChangeDesc& change = action.change;
     change.number = reader.String("number");
     change.name = reader.String("name");
     if (std::optional<std::int64_t> category = reader.Integer("category", 0, 0x7FFFFFFF))

@@ -1,5 +1,5 @@
-#ifndef HEADLESSHOST_ELEMENTSPECS_HPP
-#define HEADLESSHOST_ELEMENTSPECS_HPP
+#ifndef HEADLESSHOST_ELEMENTDESCS_HPP
+#define HEADLESSHOST_ELEMENTDESCS_HPP
 
 #include <optional>
 #include <string>
@@ -10,7 +10,7 @@
 namespace Headless {
 
 // What a scenario or test gives to make an element. An empty name gets a generated one.
-struct ZoneSpec {
+struct ZoneDesc {
     std::string name;
     Int16 story = 0;
     API_AttributeIndex layer = 1;
@@ -19,14 +19,14 @@ struct ZoneSpec {
     API_AttributeIndex category = 0;
     API_Coord position;             // where the zone's number and name are drawn
     std::vector<API_Coord> polygon; // outline; its area is the default of area A
-    ZoneAreaSpec areas;
+    ZoneAreaDesc areas;
     ParameterList parameters; // e.g. Parameter::Text("stApartmentId", "A1"); may be empty
     UInt16 lockId = 0;
     API_Guid groupGuid;                          // null: not grouped
     Reservation reservation = Reservation::Free; // Teamwork only
 };
 
-struct LabelSpec {
+struct LabelDesc {
     std::string name;
     Int16 story = 0;
     API_AttributeIndex layer = 1;
@@ -42,7 +42,7 @@ struct LabelSpec {
     Reservation reservation = Reservation::Free;
 };
 
-struct WallSpec {
+struct WallDesc {
     std::string name;
     Int16 story = 0;
     API_AttributeIndex layer = 1;
@@ -65,11 +65,11 @@ struct ZoneChange {
     std::optional<GS::UniString> roomName;
     std::optional<API_AttributeIndex> category;
     std::optional<API_AttributeIndex> layer;
-    std::optional<ZoneAreaSpec> areas;       // left-out values default as on creation
+    std::optional<ZoneAreaDesc> areas;       // left-out values default as on creation
     std::optional<ParameterList> parameters; // replaces the whole list
 };
 
-struct LibPartSpec {
+struct LibPartDesc {
     GS::UniString name;   // e.g. "Zarimark.gsm"
     std::string uniqueId; // ownUnID text, e.g. "{MAIN-GUID}-{REVISION-GUID}"
     API_Guid mainGuid;
@@ -79,7 +79,7 @@ struct LibPartSpec {
 
 struct LibPartRecord {
     Int32 index = 0; // from 1
-    LibPartSpec desc;
+    LibPartDesc desc;
     Int64 fileResourceId = -1; // FILE resource it came from; -1: not a built-in part
 };
 
