@@ -4,6 +4,7 @@
 
 #include "AddOn/ErrorCodes.hpp"
 #include "AddOn/Zarimark/ElementMemoScope.hpp"
+#include "AddOn/Zarimark/OwnStampWrites.hpp"
 #include "AddOn/Zarimark/StampLibPart.hpp"
 #include "AddOn/Zarimark/StampParameters.hpp"
 #include "GSRoot/Array.hpp"
@@ -39,6 +40,8 @@ GSErrCode WriteStampRooms(API_Element& stamp, const GS::Array<API_Guid>& rooms) 
         return err;
     const API_Element mask = NoFieldChanged();
     err = HostChangeElement(&stamp, &mask, memo.Get(), APIMemoMask_AddPars, true);
+    if (err == NoError)
+        OwnStampWrites::Remember(stamp.header.guid, stamp.label.libInd, memo.GetParams());
     return IsChangeRefusal(err) ? ErrStampNotEditable : err;
 }
 

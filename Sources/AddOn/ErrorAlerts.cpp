@@ -1,0 +1,13 @@
+#include "AddOn/ErrorAlerts.hpp"
+
+#include "AddOn/FrameState.hpp"
+#include "DG/Alert.hpp"
+#include "GSRoot/ValueToStr.hpp"
+
+void ShowAlert(GSResID alertId) {
+    DG::Alert(FrameState::GetOwnResourceModule(), alertId);
+}
+
+void ShowErrorCodeAlert(GSResID alertId, GSErrCode code) {
+    DG::Alert(FrameState::GetOwnResourceModule(), alertId, GS::valuetostr(code));
+}

@@ -1,0 +1,10 @@
+#ifndef ADDON_ERRORALERTS_HPP
+#define ADDON_ERRORALERTS_HPP
+
+#include "GSRoot/Definitions.hpp"
+
+// Alerts of the add-on's own resource module. A code is shown as its signed decimal text.
+void ShowAlert(GSResID alertId);
+void ShowErrorCodeAlert(GSResID alertId, GSErrCode code);
+
+#endif

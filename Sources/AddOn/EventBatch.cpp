@@ -1,0 +1,16 @@
+#include "AddOn/EventBatch.hpp"
+
+void EventBatch::Clear() {
+    pendingWrongStamps.Clear();
+    pendingClearedStamps.Clear();
+    pendingInconsistentRooms.Clear();
+    pendingCheckedRooms.Clear();
+    stampsNotUpdated = false;
+    stampsLostLabel = false;
+    roomsWithoutApartmentId = false;
+}
+
+EventBatch& GetEventBatch() {
+    static EventBatch batch;
+    return batch;
+}

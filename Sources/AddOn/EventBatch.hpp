@@ -1,0 +1,27 @@
+#ifndef ADDON_EVENTBATCH_HPP
+#define ADDON_EVENTBATCH_HPP
+
+#include "AddOn/Zarimark/GuidSet.hpp"
+
+// What the element events of one batch found, gathered for the batch's end: the palette's lists
+// and the warnings that are shown at most once per batch. Process-wide, from the first event to
+// the add-on's unloading; a batch's opening empties it, its closing leaves it as it is.
+struct EventBatch {
+    GuidSet pendingWrongStamps;       // stamps whose values are or may be wrong
+    GuidSet pendingClearedStamps;     // deleted stamps
+    GuidSet pendingInconsistentRooms; // rooms whose areas contradict each other
+    GuidSet pendingCheckedRooms;      // rooms found consistent, or deleted
+    bool stampsNotUpdated = false;
+    bool stampsLostLabel = false;
+    bool roomsWithoutApartmentId = false;
+
+    void Clear();
+};
+
+EventBatch& GetEventBatch();
+
+// Hands the batch's room and stamp lists to the check palette: removals before additions, so an
+// element in both ends up listed.
+void HandOverToCheckPalette(const EventBatch& batch);
+
+#endif

@@ -1,0 +1,10 @@
+#ifndef ZARIMARK_GUIDSET_HPP
+#define ZARIMARK_GUIDSET_HPP
+
+#include "GSRoot/HashSet.hpp"
+#include "Host/HostRecords.hpp"
+
+// A set of elements in the order they were first added (removal moves the last one into the gap).
+using GuidSet = GS::HashSet<API_Guid>;
+
+#endif
