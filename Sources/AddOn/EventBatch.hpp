@@ -24,4 +24,10 @@ EventBatch& GetEventBatch();
 // element in both ends up listed.
 void HandOverToCheckPalette(const EventBatch& batch);
 
+// The create command's findings: inconsistent rooms and the stamps that show them.
+void ShowCreateCommandFindings(const GuidSet& rooms, const GuidSet& stamps);
+
+// "Zarimark Palette".
+void ShowCheckPalette();
+
 #endif

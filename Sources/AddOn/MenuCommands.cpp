@@ -1,6 +1,19 @@
 #include "AddOn/MenuCommands.hpp"
 
-// Not implemented yet: every menu command is accepted and does nothing.
-GSErrCode MenuCommandHandler(const API_MenuParams* /*menuParams*/) {
-    return NoError;
+#include "AddOn/CreateCommand.hpp"
+#include "AddOn/EventBatch.hpp"
+#include "ResourceIds.hpp"
+
+GSErrCode MenuCommandHandler(const API_MenuParams* menuParams) {
+    if (menuParams == nullptr)
+        return NoError;
+    switch (menuParams->menuItemRef.menuResID) {
+    case ZM_STRS_MENU_CREATE:
+        return RunCreateCommand();
+    case ZM_STRS_MENU_PALETTE:
+        ShowCheckPalette();
+        return NoError;
+    default:
+        return NoError;
+    }
 }

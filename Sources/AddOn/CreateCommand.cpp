@@ -1,0 +1,98 @@
+#include "AddOn/CreateCommand.hpp"
+
+#include "AddOn/ErrorAlerts.hpp"
+#include "AddOn/ErrorCodes.hpp"
+#include "AddOn/EventBatch.hpp"
+#include "AddOn/FrameState.hpp"
+#include "AddOn/MissingApartmentIdWarning.hpp"
+#include "AddOn/Zarimark/Reservation.hpp"
+#include "AddOn/Zarimark/StampPlacement.hpp"
+#include "Host/HostOperations.hpp"
+#include "RS/RS.hpp"
+#include "ResourceIds.hpp"
+
+namespace {
+
+GSErrCode GroupAllZones(ApartmentRooms& apartments) {
+    GS::Array<API_Guid> zones;
+    GSErrCode err = HostListElements(API_ZoneID, &zones, APIFilt_None);
+    if (err != NoError)
+        return err;
+    err = GroupRoomsByApartmentId(zones, apartments);
+    if (err == ErrRoomsWithoutApartmentId) {
+        ShowMissingApartmentIdWarning();
+        return NoError;
+    }
+    return err;
+}
+
+// The selected zones; items whose type the host cannot tell are passed over.
+GSErrCode SelectedZones(GS::Array<API_Guid>& zones) {
+    API_SelectionInfo info;
+    GS::Array<API_Neig> selection;
+    const GSErrCode err = HostGetSelection(&info, &selection, false, true, 0);
+    if (err != NoError && err != APIERR_NOSEL)
+        return err;
+    for (const API_Neig& item : selection) {
+        API_ElemType type;
+        if (HostNeigToElementType(item, &type) == NoError && type.typeID == API_ZoneID)
+            zones.Push(item.guid);
+    }
+    return NoError;
+}
+
+GSErrCode CandidateZones(GS::Array<API_Guid>& candidates) {
+    const GSErrCode err = SelectedZones(candidates);
+    if (err != NoError || !candidates.IsEmpty())
+        return err;
+    return HostListElements(API_ZoneID, &candidates, APIFilt_CurrentStory);
+}
+
+// An apartment is taken whole, and once, as soon as one of its rooms is a candidate.
+ApartmentRooms TargetApartments(const ApartmentRooms& apartments, const GS::Array<API_Guid>& candidates) {
+    ApartmentRooms target;
+    for (const auto& apartment : apartments) {
+        for (const API_Guid& room : apartment.value) {
+            if (candidates.Contains(room) && !target.ContainsKey(apartment.key))
+                target.Add(apartment.key, apartment.value);
+        }
+    }
+    return target;
+}
+
+GS::UniString CreateUndoStepName() {
+    GS::UniString name;
+    RSGetIndString_ParamAdapter(&name, ZM_STRS_MENU_CREATE, ZM_MENU_ITEM, FrameState::GetOwnResourceModule());
+    return name;
+}
+
+} // namespace
+
+GSErrCode CreateStampsForSelection(GuidSet& roomSet, GuidSet& stampSet) {
+    ApartmentRooms apartments;
+    GS::Array<API_Guid> candidates;
+    GSErrCode err = GroupAllZones(apartments);
+    if (err == NoError)
+        err = CandidateZones(candidates);
+    if (err != NoError)
+        return err;
+    const ApartmentRooms target = TargetApartments(apartments, candidates);
+    err = ReserveRoomsOfApartments(target);
+    if (err != NoError)
+        return err == ErrRoomReservationDeclined ? NoError : err;
+    return HostCallUndoableCommand(CreateUndoStepName(),
+                                   [&] { return CreateStampsForApartments(target, stampSet, roomSet); });
+}
+
+GSErrCode RunCreateCommand() {
+    GuidSet roomSet;
+    GuidSet stampSet;
+    const GSErrCode err = CreateStampsForSelection(roomSet, stampSet);
+    if (err != NoError) {
+        ShowErrorCodeAlert(ZM_ALERT_UNEXPECTED_COMMAND_ERROR, err);
+        return err;
+    }
+    if (!roomSet.IsEmpty() || !stampSet.IsEmpty())
+        ShowCreateCommandFindings(roomSet, stampSet);
+    return NoError;
+}
