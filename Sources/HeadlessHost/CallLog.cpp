@@ -22,4 +22,11 @@ void HeadlessHost::EndLog(std::size_t entry, const char* operation, GSErrCode re
     logged->injected = injected;
 }
 
+void HeadlessHost::AmendLog(std::size_t entry, const char* operation, std::string arguments) {
+    CallLogEntry* logged = faults_.FindEntry(entry);
+    if (logged == nullptr || logged->operation != operation)
+        return; // not logged, or the log was cleared meanwhile
+    logged->arguments = std::move(arguments);
+}
+
 } // namespace Headless

@@ -95,6 +95,7 @@ GSErrCode HeadlessHost::ApplyChangedFields(ElementRecord& record, const API_Elem
 
 GSErrCode HeadlessHost::HostCreateElement(API_Element* element, API_ElementMemo* memo) {
     const std::string arguments = element != nullptr ? std::to_string(element->header.type.typeID) : "null";
+    const std::size_t logEntry = faults_.GetCallLog().size(); // the entry RunOperation makes, if logging
     return RunOperation("HostCreateElement", arguments, [&]() -> GSErrCode {
         if (element == nullptr || !IsKnownType(element->header.type.typeID))
             return APIERR_BADPARS;
@@ -116,6 +117,7 @@ GSErrCode HeadlessHost::HostCreateElement(API_Element* element, API_ElementMemo*
         record.reservation = Reservation::ThisUser;
         const ElementRecord& created = InsertNew(std::move(record), {});
         element->header.guid = created.GetGuid();
+        AmendLog(logEntry, "HostCreateElement", arguments + ", " + Describe(created.GetGuid()));
         ReportEvent(PendingEvent{EventKind::New, created.GetGuid(), 0, std::nullopt});
         return NoError;
     });

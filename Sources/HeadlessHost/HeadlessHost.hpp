@@ -346,6 +346,8 @@ private:
     GSErrCode RunOperation(const char* operation, std::string arguments, Body&& body); // HostInternals.hpp
     std::size_t BeginLog(const char* operation, std::string arguments);
     void EndLog(std::size_t entry, const char* operation, GSErrCode result, bool injected);
+    // For what is known only once the operation ran, such as the name of a created element.
+    void AmendLog(std::size_t entry, const char* operation, std::string arguments);
     std::string Describe(const API_Guid& guid) const { return GetElementName(guid); }
 
     // Attributes (Attributes.cpp).

@@ -148,3 +148,23 @@ TEST_F(HostTest, TheCallLogKeepsCallOrderAcrossNestedCalls) {
     EXPECT_EQ(host.MoveElement(room, {1, 1}), NoError);
     EXPECT_EQ(host.GetCallLog().size(), 2u);
 }
+
+TEST_F(HostTest, TheCallLogNamesTheElementACreationMade) {
+    host.ClearCallLog();
+    API_Element label;
+    label.header.type.typeID = API_LabelID;
+    label.header.layer = 1;
+    ASSERT_EQ(host.HostCreateElement(&label, nullptr), NoError);
+    const std::string name = host.GetElementName(label.header.guid);
+    ASSERT_EQ(host.GetCallLog().size(), 1u);
+    EXPECT_EQ(host.GetCallLog()[0].ToString(), "HostCreateElement(16, " + name + ") -> 0");
+    // An unlogged creation must not rename an earlier entry.
+    host.GetFaults().SetLogging(false);
+    API_Element wall;
+    wall.header.type.typeID = API_WallID;
+    wall.header.layer = 1;
+    ASSERT_EQ(host.HostCreateElement(&wall, nullptr), NoError);
+    host.GetFaults().SetLogging(true);
+    ASSERT_EQ(host.GetCallLog().size(), 1u);
+    EXPECT_EQ(host.GetCallLog()[0].arguments, "16, " + name);
+}

@@ -39,6 +39,32 @@ Json BatchJson(const Headless::DeliveredBatch& batch) {
                 {"events", events}};
 }
 
+// The host operations by which the add-on changes the project or the host's state.
+bool ChangesState(const std::string& operation) {
+    static const char* const operations[] = {
+        "HostLinkElements",          "HostUnlinkElements",  "HostChangeElement",
+        "HostCreateElement",         "HostDeleteElements",  "HostAttachElementObserver",
+        "HostDetachElementObserver", "HostModifyAttribute", "HostApplyElementTool",
+        "HostSetLayerCombination",   "HostReserveElements", "HostSetPreferences"};
+    for (const char* name : operations) {
+        if (operation == name)
+            return true;
+    }
+    return false;
+}
+
+// Successful state-changing calls of the step, in call order; failed calls changed nothing.
+Json ChangesJson(const Headless::HeadlessHost& host, const Run::StepRecord& step) {
+    Json changes = Json::array();
+    const std::vector<Headless::CallLogEntry>& log = host.GetCallLog();
+    for (std::size_t i = step.firstCall; i < step.endCall && i < log.size(); ++i) {
+        const Headless::CallLogEntry& entry = log[i];
+        if (entry.result == NoError && !entry.injected && ChangesState(entry.operation))
+            changes.push_back(Json{{"operation", entry.operation}, {"arguments", entry.arguments}});
+    }
+    return changes;
+}
+
 const char* AlertKindText(RS::AlertKind kind) {
     switch (kind) {
     case RS::AlertKind::Warning:
@@ -100,6 +126,7 @@ Json StepsJson(const Headless::HeadlessHost& host, const Run::SessionRecord& rec
             json["note"] = step.note;
         json["result"] = step.result;
         json["batches"] = events;
+        json["changes"] = ChangesJson(host, step);
         json["debugLines"] = debugLines;
         json["notes"] = step.notes;
         json["unusedAnswers"] = step.unusedAnswers;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <sstream>
+#include <vector>
 
 namespace Report {
 
@@ -50,6 +51,95 @@ std::string Escaped(const std::string& text) {
             escaped += c;
     }
     return escaped;
+}
+
+// One line of the "add-on:" block: a kind of change and its items in call order.
+struct ChangeLine {
+    std::string kind;
+    std::vector<std::string> items;
+};
+
+std::vector<std::string> Split(const std::string& text) {
+    std::vector<std::string> parts;
+    std::size_t begin = 0;
+    for (std::size_t at = text.find(", "); at != std::string::npos; at = text.find(", ", begin)) {
+        parts.push_back(text.substr(begin, at - begin));
+        begin = at + 2;
+    }
+    parts.push_back(text.substr(begin));
+    return parts;
+}
+
+// The log's arguments, as the kind of change and the item it adds to that kind's line.
+ChangeLine DescribeChange(const std::string& operation, const std::string& arguments) {
+    const std::vector<std::string> parts = Split(arguments);
+    if ((operation == "HostLinkElements" || operation == "HostUnlinkElements") && parts.size() == 2)
+        return {operation == "HostLinkElements" ? "linked" : "unlinked", {parts[0] + " -> " + parts[1]}};
+    if (operation == "HostChangeElement")
+        return {"changed", {arguments}};
+    if (operation == "HostCreateElement") // type, name
+        return {"created", {parts.back()}};
+    if (operation == "HostDeleteElements")
+        return {"deleted", {arguments}};
+    if (operation == "HostAttachElementObserver") // element, flags
+        return {"observer attached", {parts.front()}};
+    if (operation == "HostDetachElementObserver")
+        return {"observer detached", {arguments}};
+    if (operation == "HostModifyAttribute" && parts.size() == 3 && parts[0] == "1") // type, index, flags
+        return {"layer flags set", {"layer " + parts[1] + " = " + parts[2]}};
+    if (operation == "HostApplyElementTool") { // 'CODE', elements...
+        const std::string elements =
+            arguments.size() > parts[0].size() ? arguments.substr(parts[0].size() + 2) : "";
+        if (parts[0] == "'LOCK'")
+            return {"locked", {elements}};
+        if (parts[0] == "'ULCK'")
+            return {"unlocked", {elements}};
+        if (parts[0] == "'SUSP'")
+            return {"group suspension switched", {}};
+    }
+    if (operation == "HostSetLayerCombination")
+        return {"layer combination set", {arguments}};
+    if (operation == "HostReserveElements")
+        return {"reserved", {arguments}};
+    if (operation == "HostSetPreferences" && parts.size() == 2) // version, bytes
+        return {"preferences written", {"version " + parts[0] + ", " + parts[1] + " bytes"}};
+    return {operation, {arguments}};
+}
+
+// One line per kind, kinds in the order they first came; calls whose items hold commas are
+// kept apart by semicolons.
+std::vector<std::string> ChangeLines(const Json& changes) {
+    std::vector<ChangeLine> lines;
+    std::vector<int> counts;
+    for (const Json& change : changes) {
+        ChangeLine described =
+            DescribeChange(change["operation"].get<std::string>(), change["arguments"].get<std::string>());
+        std::size_t i = 0;
+        while (i < lines.size() && lines[i].kind != described.kind)
+            ++i;
+        if (i == lines.size()) {
+            lines.push_back({described.kind, {}});
+            counts.push_back(0);
+        }
+        lines[i].items.insert(lines[i].items.end(), described.items.begin(), described.items.end());
+        ++counts[i];
+    }
+    std::vector<std::string> texts;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        bool commas = false;
+        for (const std::string& item : lines[i].items)
+            commas = commas || item.find(", ") != std::string::npos;
+        std::string items;
+        for (const std::string& item : lines[i].items)
+            items += (items.empty() ? "" : commas ? "; " : ", ") + item;
+        std::string text = lines[i].kind;
+        if (!items.empty())
+            text += " " + items;
+        else if (counts[i] > 1)
+            text += " (" + std::to_string(counts[i]) + " times)";
+        texts.push_back(text);
+    }
+    return texts;
 }
 
 class Writer {
@@ -114,6 +204,11 @@ void Writer::Steps() {
             out_ << "    batch (" << batch["origin"].get<std::string>()
                  << "): " << (events.empty() ? "-" : events) << "\n";
         }
+        const std::vector<std::string> changes = ChangeLines(step["changes"]);
+        if (!changes.empty())
+            out_ << "    add-on:\n";
+        for (const std::string& line : changes)
+            out_ << "      " << line << "\n";
         for (const Json& line : step["debugLines"])
             out_ << "    debug: " << Escaped(line.get<std::string>()) << "\n";
         for (const Json& note : step["notes"])

@@ -43,9 +43,12 @@ RunFailure ScenarioSession::PlayStep(std::size_t index, bool check) {
     stepRecord.firstBatch = host_->GetDeliveredBatches().size();
     stepRecord.firstUiEntry = DG::GetUILog().size();
     stepRecord.firstDebugLine = GS::GetDebugLog().size();
+    stepRecord.firstCall = host_->GetCallLog().size();
     user_.ClearNotes();
     user_.BeginStep(index, step.answers);
     const ActionOutcome outcome = RunAction(*host_, step.action);
+    // Right after the action: whatever the runner asks of the host later is not the add-on's doing.
+    stepRecord.endCall = host_->GetCallLog().size();
     for (const Scenario::Answer& unused : user_.EndStep())
         stepRecord.unusedAnswers.push_back(unused.path);
     stepRecord.result = outcome.result;

@@ -21,6 +21,7 @@ struct StepRecord {
     std::size_t firstBatch = 0, endBatch = 0;
     std::size_t firstUiEntry = 0, endUiEntry = 0;
     std::size_t firstDebugLine = 0, endDebugLine = 0;
+    std::size_t firstCall = 0, endCall = 0; // the host's call log: what the add-on asked of the host
 };
 
 struct SessionRecord {
