@@ -20,9 +20,8 @@ public:
 private:
     void Lift(const GS::Array<API_Guid>& elements);
     void LiftLayer(API_AttributeIndex layer);
-    void Restore();
-    void RestoreLayers();
-    void RestoreQuietly() noexcept;
+    void Restore() noexcept;
+    void RestoreLayers() noexcept;
 
     bool groupSuspensionWasOn_ = false;
     GS::Array<API_Guid> unlockedElements_;
