@@ -1,5 +1,7 @@
 #include "AddOn/AddOnMain.hpp"
 
+#include "AddOn/CheckPalette.hpp"
+#include "AddOn/EntryGuard.hpp"
 #include "AddOn/FrameState.hpp"
 #include "AddOn/Registration.hpp"
 #include "GSRoot/DebugLog.hpp"
@@ -35,29 +37,37 @@ void StoreText(const GS::UniString& text, const char* fieldName, char16_t (&fiel
 Int32 DescribeAddOn(API_EnvirParams* envir) {
     if (!FrameState::IsOperationTableReceived() || envir == nullptr)
         return APIAddon_Unknown;
-    StoreText(ReadIdentityText(ZM_ADDON_NAME_ITEM), "name", envir->addOnInfo.name);
-    const GS::UniString description =
-        GS::UniString::Printf(ReadIdentityText(ZM_ADDON_DESCRIPTION_ITEM), AddOnVersionText);
-    StoreText(description, "description", envir->addOnInfo.description);
-    return APIAddon_Normal;
+    const GSErrCode described = GuardEntry("DescribeAddOn", [&] {
+        StoreText(ReadIdentityText(ZM_ADDON_NAME_ITEM), "name", envir->addOnInfo.name);
+        const GS::UniString description =
+            GS::UniString::Printf(ReadIdentityText(ZM_ADDON_DESCRIPTION_ITEM), AddOnVersionText);
+        StoreText(description, "description", envir->addOnInfo.description);
+        return NoError;
+    });
+    return described == NoError ? APIAddon_Normal : APIAddon_Unknown;
 }
 
 GSErrCode RegisterInterface() {
     if (!FrameState::IsOperationTableReceived())
         return APIERR_GENERAL;
-    return RegisterMenusAndLibrary();
+    return GuardEntry("RegisterInterface", RegisterMenusAndLibrary);
 }
 
 GSErrCode Initialize() {
     if (!FrameState::IsOperationTableReceived())
         return APIERR_GENERAL;
-    return InstallHandlers();
+    return GuardEntry("Initialize", InstallHandlers);
 }
 
 GSErrCode ReleaseAddOn() {
     if (!FrameState::IsOperationTableReceived())
         return APIERR_GENERAL;
-    const GSErrCode err = UnregisterPalette();
+    // The host calls nothing of the palette after this.
+    const GSErrCode err = GuardEntry("ReleaseAddOn", [] {
+        const GSErrCode unregistered = UnregisterPalette();
+        CheckPalette::DestroyInstance();
+        return unregistered;
+    });
     FrameState::ClearHostToken();
     return err;
 }

@@ -1,8 +1,32 @@
+#include "AddOn/CheckPalette.hpp"
 #include "AddOn/EventBatch.hpp"
 
-// The check palette does not exist yet: the batch's lists stay with the batch until it does.
-void HandOverToCheckPalette(const EventBatch& /*batch*/) {}
+namespace {
 
-void ShowCreateCommandFindings(const GuidSet& /*rooms*/, const GuidSet& /*stamps*/) {}
+void ShowPaletteNow() {
+    CheckPalette::GetInstance().Show(DG::ModelessBase::DefaultPosition);
+}
 
-void ShowCheckPalette() {}
+} // namespace
+
+void HandOverToCheckPalette(const EventBatch& batch) {
+    if (!batch.pendingCheckedRooms.IsEmpty())
+        CheckPalette::GetInstance().RemoveInconsistentRooms(batch.pendingCheckedRooms);
+    if (!batch.pendingInconsistentRooms.IsEmpty()) {
+        CheckPalette::GetInstance().AddInconsistentRooms(batch.pendingInconsistentRooms);
+        ShowPaletteNow();
+    }
+    if (!batch.pendingClearedStamps.IsEmpty())
+        CheckPalette::GetInstance().RemoveWrongStamps(batch.pendingClearedStamps);
+    if (!batch.pendingWrongStamps.IsEmpty()) {
+        CheckPalette::GetInstance().AddWrongStamps(batch.pendingWrongStamps);
+        ShowPaletteNow();
+    }
+}
+
+void ShowCreateCommandFindings(const GuidSet& rooms, const GuidSet& stamps) {
+    CheckPalette& palette = CheckPalette::GetInstance();
+    palette.AddInconsistentRooms(rooms);
+    palette.AddWrongStamps(stamps);
+    ShowPaletteNow();
+}

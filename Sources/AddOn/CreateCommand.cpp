@@ -1,10 +1,12 @@
 #include "AddOn/CreateCommand.hpp"
 
+#include "AddOn/EntryGuard.hpp"
 #include "AddOn/ErrorAlerts.hpp"
 #include "AddOn/ErrorCodes.hpp"
 #include "AddOn/EventBatch.hpp"
 #include "AddOn/FrameState.hpp"
 #include "AddOn/MissingApartmentIdWarning.hpp"
+#include "AddOn/Zarimark/ProjectApartments.hpp"
 #include "AddOn/Zarimark/Reservation.hpp"
 #include "AddOn/Zarimark/StampPlacement.hpp"
 #include "Host/HostOperations.hpp"
@@ -12,19 +14,6 @@
 #include "ResourceIds.hpp"
 
 namespace {
-
-GSErrCode GroupAllZones(ApartmentRooms& apartments) {
-    GS::Array<API_Guid> zones;
-    GSErrCode err = HostListElements(API_ZoneID, &zones, APIFilt_None);
-    if (err != NoError)
-        return err;
-    err = GroupRoomsByApartmentId(zones, apartments);
-    if (err == ErrRoomsWithoutApartmentId) {
-        ShowMissingApartmentIdWarning();
-        return NoError;
-    }
-    return err;
-}
 
 // The selected zones; items whose type the host cannot tell are passed over.
 GSErrCode SelectedZones(GS::Array<API_Guid>& zones) {
@@ -71,7 +60,7 @@ GS::UniString CreateUndoStepName() {
 GSErrCode CreateStampsForSelection(GuidSet& roomSet, GuidSet& stampSet) {
     ApartmentRooms apartments;
     GS::Array<API_Guid> candidates;
-    GSErrCode err = GroupAllZones(apartments);
+    GSErrCode err = GroupProjectRooms(apartments);
     if (err == NoError)
         err = CandidateZones(candidates);
     if (err != NoError)
@@ -80,8 +69,10 @@ GSErrCode CreateStampsForSelection(GuidSet& roomSet, GuidSet& stampSet) {
     err = ReserveRoomsOfApartments(target);
     if (err != NoError)
         return err == ErrRoomReservationDeclined ? NoError : err;
-    return HostCallUndoableCommand(CreateUndoStepName(),
-                                   [&] { return CreateStampsForApartments(target, stampSet, roomSet); });
+    return HostCallUndoableCommand(CreateUndoStepName(), [&] {
+        return GuardEntry("Create Zarimark",
+                          [&] { return CreateStampsForApartments(target, stampSet, roomSet); });
+    });
 }
 
 GSErrCode RunCreateCommand() {

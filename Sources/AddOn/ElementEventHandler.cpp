@@ -1,6 +1,7 @@
 #include "AddOn/ElementEventHandler.hpp"
 
 #include "AddOn/ElementEvents.hpp"
+#include "AddOn/EntryGuard.hpp"
 #include "AddOn/ErrorAlerts.hpp"
 #include "AddOn/ErrorCodes.hpp"
 #include "AddOn/MissingApartmentIdWarning.hpp"
@@ -73,15 +74,17 @@ GSErrCode HandleElementEvent(const API_NotifyElementType& event, EventBatch& bat
 GSErrCode ElementEventHandler(const API_NotifyElementType* elemType) {
     if (elemType == nullptr)
         return APIERR_BADPARS;
-    EventBatch& batch = GetEventBatch();
-    switch (elemType->notifID) {
-    case APINotifyElement_BeginEvents:
-        batch.Clear();
-        return NoError;
-    case APINotifyElement_EndEvents:
-        CloseBatch(batch);
-        return NoError;
-    default:
-        return IsElementEvent(elemType->notifID) ? HandleElementEvent(*elemType, batch) : NoError;
-    }
+    return GuardEntry("ElementEventHandler", [&] {
+        EventBatch& batch = GetEventBatch();
+        switch (elemType->notifID) {
+        case APINotifyElement_BeginEvents:
+            batch.Clear();
+            return NoError;
+        case APINotifyElement_EndEvents:
+            CloseBatch(batch);
+            return NoError;
+        default:
+            return IsElementEvent(elemType->notifID) ? HandleElementEvent(*elemType, batch) : NoError;
+        }
+    });
 }

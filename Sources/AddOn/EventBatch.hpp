@@ -27,7 +27,4 @@ void HandOverToCheckPalette(const EventBatch& batch);
 // The create command's findings: inconsistent rooms and the stamps that show them.
 void ShowCreateCommandFindings(const GuidSet& rooms, const GuidSet& stamps);
 
-// "Zarimark Palette".
-void ShowCheckPalette();
-
 #endif

@@ -1,19 +1,22 @@
 #include "AddOn/MenuCommands.hpp"
 
+#include "AddOn/CheckPalette.hpp"
 #include "AddOn/CreateCommand.hpp"
-#include "AddOn/EventBatch.hpp"
+#include "AddOn/EntryGuard.hpp"
 #include "ResourceIds.hpp"
 
 GSErrCode MenuCommandHandler(const API_MenuParams* menuParams) {
     if (menuParams == nullptr)
         return NoError;
-    switch (menuParams->menuItemRef.menuResID) {
-    case ZM_STRS_MENU_CREATE:
-        return RunCreateCommand();
-    case ZM_STRS_MENU_PALETTE:
-        ShowCheckPalette();
-        return NoError;
-    default:
-        return NoError;
-    }
+    return GuardEntry("MenuCommandHandler", [&] {
+        switch (menuParams->menuItemRef.menuResID) {
+        case ZM_STRS_MENU_CREATE:
+            return RunCreateCommand();
+        case ZM_STRS_MENU_PALETTE:
+            ShowCheckPalette();
+            return NoError;
+        default:
+            return NoError;
+        }
+    });
 }

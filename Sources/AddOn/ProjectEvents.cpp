@@ -1,5 +1,6 @@
 #include "AddOn/ProjectEvents.hpp"
 
+#include "AddOn/EntryGuard.hpp"
 #include "GSRoot/DebugLog.hpp"
 #include "Host/HostOperations.hpp"
 
@@ -26,11 +27,13 @@ GSErrCode ObserveZones(const GS::Array<API_Guid>& zones) {
 GSErrCode ProjectEventHandler(Int32 notifID, Int32 /*param*/) {
     if (!ConcernsTheZones(notifID))
         return NoError;
-    GS::Array<API_Guid> zones;
-    const GSErrCode err = HostListElements(API_ZoneID, &zones, APIFilt_IsInStructureDisplay, APINULLGuid);
-    if (err != NoError) {
-        DBPrintf("ZM: Can't get room list.\n");
-        return err;
-    }
-    return ObserveZones(zones);
+    return GuardEntry("ProjectEventHandler", [] {
+        GS::Array<API_Guid> zones;
+        const GSErrCode err = HostListElements(API_ZoneID, &zones, APIFilt_IsInStructureDisplay, APINULLGuid);
+        if (err != NoError) {
+            DBPrintf("ZM: Can't get room list.\n");
+            return err;
+        }
+        return ObserveZones(zones);
+    });
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "Host/HostCodes.hpp"
+
 namespace Headless {
 
 const std::vector<std::string>& FaultInjector::GetOperationNames() {
@@ -66,11 +68,18 @@ bool FaultInjector::Inject(const std::string& operation, int n, GSErrCode code, 
     return true;
 }
 
+bool FaultInjector::InjectException(const std::string& operation, int n, bool repeat) {
+    if (!Inject(operation, n, APIERR_GENERAL, repeat))
+        return false;
+    faults_[operation].throws = true;
+    return true;
+}
+
 void FaultInjector::Remove(const std::string& operation) {
     faults_.erase(operation);
 }
 
-bool FaultInjector::Check(const std::string& operation, GSErrCode* code) {
+bool FaultInjector::Check(const std::string& operation, GSErrCode* code, bool* throws) {
     auto found = faults_.find(operation);
     if (found == faults_.end())
         return false;
@@ -79,6 +88,8 @@ bool FaultInjector::Check(const std::string& operation, GSErrCode* code) {
     if (fault.calls < fault.n || (!fault.repeat && fault.calls > fault.n))
         return false;
     *code = fault.code;
+    if (throws != nullptr)
+        *throws = fault.throws;
     return true;
 }
 

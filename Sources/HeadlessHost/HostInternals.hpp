@@ -15,8 +15,11 @@ template <typename Body>
 GSErrCode HeadlessHost::RunOperation(const char* operation, std::string arguments, Body&& body) {
     const std::size_t entry = BeginLog(operation, std::move(arguments));
     GSErrCode fault = NoError;
-    if (faults_.Check(operation, &fault)) {
+    bool throws = false;
+    if (faults_.Check(operation, &fault, &throws)) {
         EndLog(entry, operation, fault, true);
+        if (throws)
+            throw InjectedHostException(operation);
         return fault;
     }
     const GSErrCode result = body();

@@ -8,6 +8,7 @@
 #include "AddOn/Zarimark/OwnStampWrites.hpp"
 #include "AddOn/Zarimark/ParameterList.hpp"
 #include "AddOn/Zarimark/ParameterRecord.hpp"
+#include "AddOn/Zarimark/ProjectApartments.hpp"
 #include "AddOn/Zarimark/Reservation.hpp"
 #include "AddOn/Zarimark/StampLinks.hpp"
 #include "Host/HostOperations.hpp"
@@ -19,24 +20,6 @@ GSErrCode ReadOldStampApartmentId(GS::UniString& apartmentId) {
     ElementMemoScope memo;
     const GSErrCode err = HostGetParentElement(&before, memo.Get(), APIMemoMask_AddPars);
     return err != NoError ? err : FindParameterText(memo.GetParams(), StampApartmentIdParameter, apartmentId);
-}
-
-// The zones carrying the apartment ID, in list order. A zone whose ID cannot be read for another
-// reason than a missing parameter stops the search.
-GSErrCode FindApartmentZones(const GS::UniString& apartmentId, GS::Array<API_Guid>& rooms, bool& idMissing) {
-    GS::Array<API_Guid> zones;
-    GSErrCode err = HostListElements(API_ZoneID, &zones, APIFilt_None);
-    for (UIndex i = 0; err == NoError && i < zones.GetSize(); ++i) {
-        GS::UniString zoneId;
-        err = ReadElementParameterText(zones[i], RoomApartmentIdParameter, zoneId);
-        if (err == ErrParameterNotFound) {
-            idMissing = true;
-            err = NoError;
-        } else if (err == NoError && zoneId == apartmentId) {
-            rooms.Push(zones[i]);
-        }
-    }
-    return err;
 }
 
 API_AddParType* FindStampIdRecord(API_AddParType** params) {
@@ -102,7 +85,7 @@ GSErrCode HandleStampEdited(const API_Guid& stamp) {
     bool idMissing = false;
     err = HostGetElementLinks(stamp, &oldRooms);
     if (err == NoError)
-        err = FindApartmentZones(newId, newRooms, idMissing);
+        err = FindApartmentZones(newId, {}, newRooms, idMissing);
     if (err != NoError)
         return err;
     err = ReserveRoomsOfApartments(MakeApartmentRooms(newId, newRooms));

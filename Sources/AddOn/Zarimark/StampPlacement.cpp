@@ -7,6 +7,7 @@
 #include "AddOn/Zarimark/EditAccessGuard.hpp"
 #include "AddOn/Zarimark/ElementMemoScope.hpp"
 #include "AddOn/Zarimark/ParameterList.hpp"
+#include "AddOn/Zarimark/ProjectApartments.hpp"
 #include "AddOn/Zarimark/Reservation.hpp"
 #include "AddOn/Zarimark/StampCreation.hpp"
 #include "AddOn/Zarimark/StampLibPart.hpp"
@@ -55,20 +56,6 @@ void MakeFreeLabel(API_Element& label) {
     label.label.parentType.typeID = API_ZombieElemID;
 }
 
-GSErrCode GroupAllRooms(ApartmentRooms& apartments, bool warn) {
-    GS::Array<API_Guid> zones;
-    GSErrCode err = HostListElements(API_ZoneID, &zones, APIFilt_None);
-    if (err != NoError)
-        return err;
-    err = GroupRoomsByApartmentId(zones, apartments);
-    if (err == ErrRoomsWithoutApartmentId) {
-        if (warn)
-            ShowMissingApartmentIdWarning();
-        return NoError;
-    }
-    return err;
-}
-
 // The user's label is gone once the stamp that replaces it is chosen.
 GSErrCode ReplacePlacedLabel(API_Element& label) {
     ElementMemoScope memo;
@@ -83,7 +70,7 @@ GSErrCode ReplacePlacedLabel(API_Element& label) {
         return err;
     MakeFreeLabel(label);
     ApartmentRooms apartments;
-    err = GroupAllRooms(apartments, !choice.clickedRoomWithoutId);
+    err = GroupProjectRooms(apartments, !choice.clickedRoomWithoutId);
     if (err != NoError)
         return err;
     const GS::Array<API_Guid>* rooms = apartments.GetPtr(choice.id);
@@ -99,23 +86,10 @@ GSErrCode ReplacePlacedLabel(API_Element& label) {
 GSErrCode FindRoomsToAdd(const API_Guid& stamp, GS::UniString& apartmentId, GS::Array<API_Guid>& toAdd,
                          bool& idMissing) {
     GS::Array<API_Guid> linked;
-    GS::Array<API_Guid> zones;
     GSErrCode err = HostGetElementLinks(stamp, &linked);
     if (err == NoError)
-        err = HostListElements(API_ZoneID, &zones, APIFilt_None);
-    if (err == NoError)
         err = ReadElementParameterText(stamp, StampApartmentIdParameter, apartmentId);
-    for (UIndex i = 0; err == NoError && i < zones.GetSize(); ++i) {
-        GS::UniString zoneId;
-        err = ReadElementParameterText(zones[i], RoomApartmentIdParameter, zoneId);
-        if (err == ErrParameterNotFound) {
-            idMissing = true;
-            err = NoError;
-        } else if (err == NoError && zoneId == apartmentId && !linked.Contains(zones[i])) {
-            toAdd.Push(zones[i]);
-        }
-    }
-    return err;
+    return err != NoError ? err : FindApartmentZones(apartmentId, linked, toAdd, idMissing);
 }
 
 GSErrCode LinkAndRewrite(const API_Guid& stamp, const GS::UniString& apartmentId,

@@ -5,6 +5,7 @@
 #include "AddOn/Zarimark/ApartmentModel.hpp"
 #include "AddOn/Zarimark/EditAccessGuard.hpp"
 #include "AddOn/Zarimark/ParameterList.hpp"
+#include "AddOn/Zarimark/ProjectApartments.hpp"
 #include "AddOn/Zarimark/Reservation.hpp"
 #include "AddOn/Zarimark/RoomAreas.hpp"
 #include "AddOn/Zarimark/StampLinks.hpp"
@@ -12,19 +13,6 @@
 #include "Host/HostOperations.hpp"
 
 namespace {
-
-GSErrCode GroupProjectRooms(ApartmentRooms& apartments) {
-    GS::Array<API_Guid> zones;
-    GSErrCode err = HostListElements(API_ZoneID, &zones, APIFilt_None);
-    if (err != NoError)
-        return err;
-    err = GroupRoomsByApartmentId(zones, apartments);
-    if (err == ErrRoomsWithoutApartmentId) {
-        ShowMissingApartmentIdWarning();
-        return NoError;
-    }
-    return err;
-}
 
 GSErrCode UnlinkAll(const API_Guid& stamp) {
     GS::Array<API_Guid> linked;
