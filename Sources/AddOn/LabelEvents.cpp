@@ -38,7 +38,8 @@ GSErrCode RewriteEditedStamp(const API_Guid& label, GSErrCode edited, EventBatch
 }
 
 GSErrCode HandleChangedLabel(const API_Elem_Head& label, EventBatch& batch) {
-    if (!IsEditableByUser(label) || OwnStampWrites::IsEchoOfOwnWrite(label.guid))
+    // The echo is looked at first, so that a stamp the add-on locked again does not keep its entry.
+    if (OwnStampWrites::IsEchoOfOwnWrite(label.guid) || !IsEditableByUser(label))
         return NoError;
     const GSErrCode edited = HandleStampEdited(label.guid);
     if (edited == ErrRoomReservationDeclined)

@@ -1,5 +1,7 @@
 #include "AddOn/ElementEvents.hpp"
 #include "AddOn/ErrorCodes.hpp"
+#include "AddOn/Zarimark/ApartmentModel.hpp"
+#include "AddOn/Zarimark/ParameterList.hpp"
 #include "AddOn/Zarimark/RoomAreas.hpp"
 #include "AddOn/Zarimark/ZoneHandlers.hpp"
 #include "Host/HostOperations.hpp"
@@ -13,6 +15,21 @@ GSErrCode HandleNewZone(const API_Guid& zone, GuidSet& affectedStamps, GuidSet& 
     return LinkZoneToApartmentStamps(zone, affectedStamps, unfinishedStamps);
 }
 
+bool LacksApartmentId(const API_Guid& zone) {
+    GS::UniString apartmentId;
+    return ReadElementParameterText(zone, RoomApartmentIdParameter, apartmentId) == ErrParameterNotFound;
+}
+
+// One code cannot carry two findings: a refused stamp takes the code, and a zone that lost its
+// apartment ID on the way is noted here, so that both warnings reach the user.
+GSErrCode HandleChangedZone(const API_Guid& zone, GuidSet& affectedStamps, GuidSet& unfinishedStamps,
+                            EventBatch& batch) {
+    const GSErrCode err = HandleZoneChanged(zone, affectedStamps, unfinishedStamps);
+    if (err == ErrStampNotEditable && LacksApartmentId(zone))
+        batch.roomsWithoutApartmentId = true;
+    return err;
+}
+
 GSErrCode RunZoneHandler(Int32 code, const API_Guid& zone, GuidSet& affectedStamps, GuidSet& unfinishedStamps,
                          EventBatch& batch) {
     switch (code) {
@@ -22,7 +39,7 @@ GSErrCode RunZoneHandler(Int32 code, const API_Guid& zone, GuidSet& affectedStam
         return HandleZoneCopied(zone, affectedStamps, unfinishedStamps);
     case APINotifyElement_Change:
     case APINotifyElement_Edit:
-        return HandleZoneChanged(zone, affectedStamps, unfinishedStamps);
+        return HandleChangedZone(zone, affectedStamps, unfinishedStamps, batch);
     case APINotifyElement_Delete: {
         const GSErrCode err = HandleZoneDeleted(zone, affectedStamps, unfinishedStamps);
         if (err == NoError)

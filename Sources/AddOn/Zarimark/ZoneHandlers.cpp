@@ -198,9 +198,11 @@ GSErrCode HandleZoneChanged(const API_Guid& zone, GuidSet& affectedStamps, GuidS
         err = LinkZoneToApartmentStamps(zone, affectedStamps, unfinishedStamps);
     else if (!change.newIdPresent)
         err = ErrRoomsWithoutApartmentId;
-    // A refused stamp stays wrong; the user must hear of it even when the rest went well.
-    const bool quietOtherwise =
-        err == NoError || err == ErrRoomsWithoutApartmentId || err == ErrStampNotEditable;
+    // A refused stamp stays wrong; the user must hear of it even when the rest went well or the
+    // user declined a reservation, which is told to no one.
+    const bool quietOtherwise = err == NoError || err == ErrRoomsWithoutApartmentId ||
+                                err == ErrStampNotEditable || err == ErrStampReservationDeclined ||
+                                err == ErrRoomReservationDeclined;
     return refused && quietOtherwise ? ErrStampNotEditable : err;
 }
 
