@@ -307,7 +307,7 @@ TEST_F(EventHandler, RefusalIsToldThoughTheUserDeclinedTheNewApartmentsStamps) {
     EXPECT_THAT(p().Names(p().UserBatch().pendingWrongStamps), UnorderedElementsAre("sA", "sB"));
 }
 
-// Fails today: the zone handler's one result code carries either the refusal or the missing ID.
+// The zone handler's one result code carries the refusal; the missing ID must not be lost.
 TEST_F(EventHandler, RefusalAndMissingIdOfOneZoneAreBothTold) {
     Headless::LabelDesc locked;
     locked.lockId = 1;
