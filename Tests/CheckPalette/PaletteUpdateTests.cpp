@@ -1,0 +1,129 @@
+#include "CheckPaletteSupport.hpp"
+#include "Host/HostCodes.hpp"
+#include "ResourceIds.hpp"
+
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using Strings = std::vector<std::string>;
+
+// Apartments A and C are consistent, B has an inconsistent room; D's room is listed beforehand.
+class PaletteUpdateTest : public PaletteTest {
+protected:
+    void SetUp() override {
+        PaletteTest::SetUp();
+        roomA = Room("A.1", "A");
+        roomB = Room("B.1", "B", Inconsistent);
+        roomC = Room("C.1", "C");
+        roomD = Room("D.1", "D", Inconsistent);
+        stampA = Stamp("A", {roomA}, Reserved());
+        stampB = Stamp("B", {roomB}, Reserved());
+        stampC = Stamp("C", {roomC}, Reserved());
+        host.ClearCallLog();
+    }
+    static Headless::LabelDesc Reserved() {
+        Headless::LabelDesc desc;
+        desc.reservation = Headless::Reservation::ThisUser;
+        return desc;
+    }
+    std::vector<std::string> UndoStepNames() const {
+        std::vector<std::string> names;
+        for (const Headless::UndoStep& step : host.GetUndoSteps())
+            names.push_back(step.name.ToUtf8());
+        return names;
+    }
+    void ExpectCodeAlert(const char* code) {
+        ASSERT_EQ(AlertIds(), std::vector<GSResID>{ZM_ALERT_UNEXPECTED_COMMAND_ERROR});
+        EXPECT_NE(Alerts()[0].smallText.ToUtf8().find(std::string("Error Code: ") + code + "\n"),
+                  std::string::npos)
+            << Alerts()[0].smallText.ToUtf8();
+    }
+
+    API_Guid roomA, roomB, roomC, roomD, stampA, stampB, stampC;
+};
+
+TEST_F(PaletteUpdateTest, UpdateWrongStampsKeepsOnlyTheStampsNotBroughtUpToDate) {
+    Palette().AddWrongStamps({stampA, stampB, stampC});
+    Palette().AddInconsistentRooms({roomD});
+    ShowPalette();
+    // The stamps are written in list order, one change each: the third is C's.
+    ASSERT_TRUE(host.InjectFault("HostChangeElement", 3, APIERR_LOCKEDELEM));
+
+    Click(9);
+    ASSERT_EQ(CallCount("HostChangeElement"), 3);
+    EXPECT_EQ(CallCount("HostChangeElement", Name(stampC)), 1);
+    // A was updated and left; C, the last, took its place.
+    EXPECT_EQ(StampIds(), (Strings{"C", "B"}));
+    EXPECT_EQ(RoomNumbers(), (Strings{"D.1", "B.1"}));
+    EXPECT_EQ(UndoStepNames(), Strings{"Update Zarimarks"});
+    EXPECT_THAT(Alerts(), IsEmpty());
+}
+
+TEST_F(PaletteUpdateTest, UpdateWrongStampsLeavesStampsOutsideTheListAlone) {
+    Palette().AddWrongStamps({stampB});
+    ShowPalette();
+
+    Click(9);
+    EXPECT_EQ(CallCount("HostChangeElement"), 1);
+    EXPECT_EQ(CallCount("HostChangeElement", Name(stampB)), 1);
+    EXPECT_EQ(StampIds(), Strings{"B"});
+}
+
+TEST_F(PaletteUpdateTest, UpdateAllStampsTakesEveryStampOfTheProjectFirst) {
+    Headless::LibPartDesc other;
+    other.name = "Other.gsm";
+    other.uniqueId = "{5A0C1E10-0000-4000-8000-000000000001}-{5A0C1E10-0000-4000-8000-000000000002}";
+    other.parameters = {Headless::Parameter::Text("zm_apartmentId", "A")};
+    Headless::LabelDesc foreignDesc;
+    foreignDesc.name = "foreign label";
+    foreignDesc.libInd = host.AddLibraryPart(other);
+    ASSERT_NE(host.AddLabel(foreignDesc), APINULLGuid);
+    ShowPalette();
+
+    Click(10);
+    EXPECT_EQ(CallCount("HostChangeElement"), 3);
+    EXPECT_EQ(CallCount("HostChangeElement", "foreign label"), 0);
+    EXPECT_EQ(StampIds(), Strings{"B"});
+    EXPECT_EQ(RoomNumbers(), Strings{"B.1"});
+    EXPECT_EQ(UndoStepNames(), Strings{"Update Zarimarks"});
+    EXPECT_THAT(Alerts(), IsEmpty());
+}
+
+TEST_F(PaletteUpdateTest, UpdateAllStampsStopsAtAFailedReadKeepingWhatItFound) {
+    ShowPalette();
+    // The labels are read in project order; the second read fails.
+    ASSERT_TRUE(host.InjectFault("HostGetElement", 2, InjectedCode));
+
+    Click(10);
+    ExpectCodeAlert(InjectedCodeText);
+    EXPECT_EQ(StampIds(), Strings{"A"});
+    EXPECT_EQ(CallCount("HostCallUndoableCommand"), 0);
+    EXPECT_EQ(CallCount("HostChangeElement"), 0);
+}
+
+TEST_F(PaletteUpdateTest, UpdateFailureShowsTheCodeAsANegativeNumber) {
+    Palette().AddWrongStamps({stampA, stampB});
+    ShowPalette();
+    ASSERT_TRUE(host.InjectFault("HostListElements", 1, InjectedCode));
+
+    Click(9);
+    ExpectCodeAlert(InjectedCodeText);
+    EXPECT_EQ(StampIds(), (Strings{"A", "B"}));
+    ASSERT_EQ(host.GetUndoSteps().size(), 1u);
+    EXPECT_EQ(host.GetUndoSteps()[0].result, InjectedCode);
+}
+
+TEST_F(PaletteUpdateTest, DeclinedRoomReservationIsNoError) {
+    host.SetTeamworkMode(true);
+    user.answers[ZM_ALERT_ROOMS_NOT_RESERVED] = 2;
+    Palette().AddWrongStamps({stampA, stampB});
+    ShowPalette();
+
+    Click(9);
+    EXPECT_EQ(AlertIds(), std::vector<GSResID>{ZM_ALERT_ROOMS_NOT_RESERVED});
+    EXPECT_EQ(StampIds(), (Strings{"A", "B"}));
+    EXPECT_EQ(CallCount("HostChangeElement"), 0);
+}
+
+} // namespace
