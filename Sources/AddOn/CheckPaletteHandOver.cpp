@@ -3,8 +3,9 @@
 
 namespace {
 
+// A palette that cannot be shown is told to the user; the rest of the hand-over goes on.
 void ShowPaletteNow() {
-    CheckPalette::GetInstance().Show(DG::ModelessBase::DefaultPosition);
+    ShowCheckPalette();
 }
 
 } // namespace
