@@ -11,6 +11,8 @@
 #include "HeadlessHost/HeadlessHost.hpp"
 #include "Host/HostOperations.hpp"
 
+using namespace Zarimark;
+
 using Headless::Parameter;
 
 namespace {

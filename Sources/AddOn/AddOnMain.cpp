@@ -10,6 +10,8 @@
 #include "RS/RS.hpp"
 #include "ResourceIds.hpp"
 
+namespace Zarimark {
+
 const char* const AddOnVersionText = ZM_ADDON_VERSION;
 
 namespace {
@@ -71,3 +73,5 @@ GSErrCode ReleaseAddOn() {
     FrameState::ClearHostToken();
     return err;
 }
+
+} // namespace Zarimark

@@ -3,6 +3,8 @@
 
 #include "Host/HostRecords.hpp"
 
+namespace Zarimark {
+
 // The add-on's entry points, in the order the host calls them. Until the host's operation
 // table has arrived, DescribeAddOn answers APIAddon_Unknown without describing anything and the
 // other three answer APIERR_GENERAL.
@@ -16,5 +18,7 @@ GSErrCode ReleaseAddOn();
 
 // The version shown in the description.
 extern const char* const AddOnVersionText;
+
+} // namespace Zarimark
 
 #endif

@@ -5,6 +5,8 @@
 #include "GSRoot/ByteOrder.hpp"
 #include "Host/HostOperations.hpp"
 
+namespace Zarimark {
+
 namespace {
 
 constexpr GSSize BlockSize = sizeof(AddOnPreferences);
@@ -43,3 +45,5 @@ AddOnPreferences ReadAddOnPreferences() {
 GSErrCode WriteAddOnPreferences(const AddOnPreferences& preferences) {
     return HostSetPreferences(AddOnPreferencesVersion, BlockSize, &preferences);
 }
+
+} // namespace Zarimark

@@ -5,6 +5,8 @@
 
 #include "GSRoot/Definitions.hpp"
 
+namespace Zarimark {
+
 // The add-on's only stored setting, as the host keeps it across runs: version 1, 8 bytes.
 struct AddOnPreferences {
     Int32 prefsMark = 1; // written back as read
@@ -22,5 +24,7 @@ constexpr Int32 AddOnPreferencesVersion = 1;
 // version 1 and 8 bytes or the host cannot read it.
 AddOnPreferences ReadAddOnPreferences();
 GSErrCode WriteAddOnPreferences(const AddOnPreferences& preferences);
+
+} // namespace Zarimark
 
 #endif

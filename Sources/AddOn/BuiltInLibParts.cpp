@@ -2,6 +2,8 @@
 
 #include "ResourceIds.hpp"
 
+namespace Zarimark {
+
 namespace {
 
 GS::HashTable<ZMBuiltInLibParts, Int64> MakeTable() {
@@ -23,3 +25,5 @@ bool FindBuiltInLibPartResourceId(ZMBuiltInLibParts part, Int64* fileResourceId)
         return false;
     return builtInLibParts.Get(part, fileResourceId);
 }
+
+} // namespace Zarimark

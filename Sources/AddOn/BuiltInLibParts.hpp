@@ -4,6 +4,8 @@
 #include "GSRoot/Definitions.hpp"
 #include "GSRoot/HashTable.hpp"
 
+namespace Zarimark {
+
 // The library parts the add-on carries in its own resources.
 enum class ZMBuiltInLibParts : Int32 {
     Stamp = 0,
@@ -14,5 +16,7 @@ const GS::HashTable<ZMBuiltInLibParts, Int64>& GetBuiltInLibPartTable();
 
 // False (and *fileResourceId untouched) for a part the table does not hold.
 bool FindBuiltInLibPartResourceId(ZMBuiltInLibParts part, Int64* fileResourceId);
+
+} // namespace Zarimark
 
 #endif

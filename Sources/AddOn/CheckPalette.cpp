@@ -10,6 +10,8 @@
 #include "RS/RS.hpp"
 #include "ResourceIds.hpp"
 
+namespace Zarimark {
+
 namespace {
 
 std::unique_ptr<CheckPalette>& Instance() {
@@ -192,3 +194,5 @@ void ShowCheckPalette() {
         palette.Hide();
     }
 }
+
+} // namespace Zarimark

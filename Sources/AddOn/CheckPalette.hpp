@@ -8,6 +8,8 @@
 #include "DG/Observers.hpp"
 #include "DG/StaticItems.hpp"
 
+namespace Zarimark {
+
 // The add-on's one modeless palette: rooms whose areas contradict each other and stamps whose
 // values are wrong, each list in its set's order, with the actions that repair them. Adding and
 // removing refresh the list but do not show the palette; callers show it where they want it seen.
@@ -68,5 +70,7 @@ private:
 
 // Shows the palette; a failure to show it is told to the user and leaves it hidden.
 void ShowCheckPalette();
+
+} // namespace Zarimark
 
 #endif

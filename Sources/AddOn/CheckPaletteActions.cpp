@@ -13,6 +13,8 @@
 #include "RS/RS.hpp"
 #include "ResourceIds.hpp"
 
+namespace Zarimark {
+
 namespace {
 
 void AppendRow(DG::ListBox& list, std::initializer_list<GS::UniString> texts) {
@@ -126,3 +128,5 @@ void CheckPalette::UpdateStamps(bool all) {
         roomSet_.Add(room);
     RefreshRoomList();
 }
+
+} // namespace Zarimark

@@ -4,6 +4,8 @@
 #include "AddOn/EntryGuard.hpp"
 #include "AddOn/PaletteIdentity.hpp"
 
+namespace Zarimark {
+
 // Whatever happens with a message, the host hears 0: it has nothing to do about the palette.
 GSErrCode CheckPaletteControlCallback(Int32 referenceID, Int32 messageID, bool* param) {
     if (referenceID != PaletteIdentity::GetPaletteReferenceId())
@@ -14,3 +16,5 @@ GSErrCode CheckPaletteControlCallback(Int32 referenceID, Int32 messageID, bool* 
     });
     return NoError;
 }
+
+} // namespace Zarimark

@@ -1,6 +1,8 @@
 #include "AddOn/CheckPalette.hpp"
 #include "AddOn/EventBatch.hpp"
 
+namespace Zarimark {
+
 namespace {
 
 // A palette that cannot be shown is told to the user; the rest of the hand-over goes on.
@@ -31,3 +33,5 @@ void ShowCreateCommandFindings(const GuidSet& rooms, const GuidSet& stamps) {
     palette.AddWrongStamps(stamps);
     ShowPaletteNow();
 }
+
+} // namespace Zarimark

@@ -13,6 +13,8 @@
 #include "RS/RS.hpp"
 #include "ResourceIds.hpp"
 
+namespace Zarimark {
+
 namespace {
 
 // The selected zones; items whose type the host cannot tell are passed over.
@@ -87,3 +89,5 @@ GSErrCode RunCreateCommand() {
         ShowCreateCommandFindings(roomSet, stampSet);
     return NoError;
 }
+
+} // namespace Zarimark

@@ -6,6 +6,8 @@
 #include "DG/Alert.hpp"
 #include "ResourceIds.hpp"
 
+namespace Zarimark {
+
 namespace {
 constexpr short ApartmentColumn = 1;
 }
@@ -81,3 +83,5 @@ void CreateStampDialog::ButtonClicked(const DG::ButtonClickEvent& event) {
     else if (event.GetSource() == &cancelButton_)
         PostCloseRequest(DG::ModalDialog::Cancel);
 }
+
+} // namespace Zarimark

@@ -7,6 +7,8 @@
 #include "DG/Observers.hpp"
 #include "GSRoot/UniString.hpp"
 
+namespace Zarimark {
+
 // Lets the user pick the apartment of a new stamp among the apartment IDs of the current story.
 // OK needs a selected row; GetId() is 0 when the dialog's resource cannot be loaded.
 class CreateStampDialog : public DG::ModalDialog,
@@ -34,5 +36,7 @@ private:
     DG::SingleSelListBox apartmentList_;
     GS::UniString selectedApartmentId_;
 };
+
+} // namespace Zarimark
 
 #endif

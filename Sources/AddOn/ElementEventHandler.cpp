@@ -8,6 +8,8 @@
 #include "Host/HostCodes.hpp"
 #include "ResourceIds.hpp"
 
+namespace Zarimark {
+
 namespace {
 
 bool IsElementEvent(Int32 code) {
@@ -88,3 +90,5 @@ GSErrCode ElementEventHandler(const API_NotifyElementType* elemType) {
         }
     });
 }
+
+} // namespace Zarimark

@@ -3,7 +3,11 @@
 
 #include "Host/HostRecords.hpp"
 
+namespace Zarimark {
+
 // The element observer, also the handler for new zones and labels.
 GSErrCode ElementEventHandler(const API_NotifyElementType* elemType);
+
+} // namespace Zarimark
 
 #endif

@@ -6,6 +6,8 @@
 #include "GSRoot/DebugLog.hpp"
 #include "Host/HostCodes.hpp"
 
+namespace Zarimark {
+
 // No exception may cross into the host, which cannot handle ours: one that would is written to
 // the debug log and becomes a host error code. Scope objects have already undone their changes.
 template <typename Call>
@@ -19,5 +21,7 @@ GSErrCode GuardEntry(const char* entry, Call&& call) noexcept {
     }
     return APIERR_GENERAL;
 }
+
+} // namespace Zarimark
 
 #endif

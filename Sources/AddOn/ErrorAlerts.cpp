@@ -4,6 +4,8 @@
 #include "DG/Alert.hpp"
 #include "GSRoot/ValueToStr.hpp"
 
+namespace Zarimark {
+
 void ShowAlert(GSResID alertId) {
     DG::Alert(FrameState::GetOwnResourceModule(), alertId);
 }
@@ -11,3 +13,5 @@ void ShowAlert(GSResID alertId) {
 void ShowErrorCodeAlert(GSResID alertId, GSErrCode code) {
     DG::Alert(FrameState::GetOwnResourceModule(), alertId, GS::valuetostr(code));
 }
+
+} // namespace Zarimark

@@ -3,6 +3,8 @@
 
 #include "GSRoot/Definitions.hpp"
 
+namespace Zarimark {
+
 // The add-on's own result codes; host codes pass through unchanged.
 constexpr GSErrCode ErrStampNotCreated = static_cast<GSErrCode>(0x810E0001);
 constexpr GSErrCode ErrStampNotEditable = static_cast<GSErrCode>(0x810E0003);
@@ -12,5 +14,7 @@ constexpr GSErrCode ErrStampLabelReplaced = static_cast<GSErrCode>(0x810E0006);
 constexpr GSErrCode ErrInconsistentRooms = static_cast<GSErrCode>(0x810E0008);
 constexpr GSErrCode ErrParameterNotFound = static_cast<GSErrCode>(0x810E0009);
 constexpr GSErrCode ErrRoomsWithoutApartmentId = static_cast<GSErrCode>(0x810E000A);
+
+} // namespace Zarimark
 
 #endif

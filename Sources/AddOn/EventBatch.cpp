@@ -1,5 +1,7 @@
 #include "AddOn/EventBatch.hpp"
 
+namespace Zarimark {
+
 void EventBatch::Clear() {
     pendingWrongStamps.Clear();
     pendingClearedStamps.Clear();
@@ -14,3 +16,5 @@ EventBatch& GetEventBatch() {
     static EventBatch batch;
     return batch;
 }
+
+} // namespace Zarimark

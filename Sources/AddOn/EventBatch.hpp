@@ -3,6 +3,8 @@
 
 #include "AddOn/Zarimark/GuidSet.hpp"
 
+namespace Zarimark {
+
 // What the element events of one batch found, gathered for the batch's end: the palette's lists
 // and the warnings that are shown at most once per batch. Process-wide, from the first event to
 // the add-on's unloading; a batch's opening empties it, its closing leaves it as it is.
@@ -26,5 +28,7 @@ void HandOverToCheckPalette(const EventBatch& batch);
 
 // The create command's findings: inconsistent rooms and the stamps that show them.
 void ShowCreateCommandFindings(const GuidSet& rooms, const GuidSet& stamps);
+
+} // namespace Zarimark
 
 #endif

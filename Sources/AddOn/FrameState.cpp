@@ -3,6 +3,8 @@
 #include "GSRoot/DebugLog.hpp"
 #include "Host/HostOperations.hpp"
 
+namespace Zarimark {
+
 namespace FrameState {
 
 namespace {
@@ -44,3 +46,5 @@ void ModuleUnloading(const char* modulePath) {
 }
 
 } // namespace FrameState
+
+} // namespace Zarimark

@@ -4,6 +4,8 @@
 #include "GSRoot/Definitions.hpp"
 #include "Host/HostInterface.hpp"
 
+namespace Zarimark {
+
 // What the add-on knows about the host that loaded it. Process-wide; the host calls in on its
 // user-interface thread only, so nothing here is locked.
 namespace FrameState {
@@ -24,5 +26,7 @@ GSResModule GetOwnResourceModule();
 void ModuleUnloading(const char* modulePath);
 
 } // namespace FrameState
+
+} // namespace Zarimark
 
 #endif

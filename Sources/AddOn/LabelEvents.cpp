@@ -7,6 +7,8 @@
 #include "AddOn/Zarimark/StampUpdate.hpp"
 #include "Host/HostOperations.hpp"
 
+namespace Zarimark {
+
 namespace {
 
 GSErrCode HandleNewLabel(const API_Guid& label, EventBatch& batch) {
@@ -102,3 +104,5 @@ ElementEventResult HandleLabelEvent(Int32 code, const API_Elem_Head& label, Even
     result.check = RecheckLinkedRooms(label.guid, batch);
     return result;
 }
+
+} // namespace Zarimark

@@ -5,6 +5,8 @@
 #include "AddOn/EntryGuard.hpp"
 #include "ResourceIds.hpp"
 
+namespace Zarimark {
+
 GSErrCode MenuCommandHandler(const API_MenuParams* menuParams) {
     if (menuParams == nullptr)
         return NoError;
@@ -20,3 +22,5 @@ GSErrCode MenuCommandHandler(const API_MenuParams* menuParams) {
         }
     });
 }
+
+} // namespace Zarimark

@@ -5,6 +5,8 @@
 #include "DG/Alert.hpp"
 #include "ResourceIds.hpp"
 
+namespace Zarimark {
+
 namespace {
 constexpr short DontShowThisAgainAnswer = 3;
 }
@@ -20,3 +22,5 @@ void ShowMissingApartmentIdWarning() {
     // Not reported: a choice that was not stored only means the warning comes again.
     WriteAddOnPreferences(preferences);
 }
+
+} // namespace Zarimark

@@ -17,15 +17,15 @@ ZM_EXPORT GSErrCode GetExportedFuncAddrs(AddOnExports* exports) {
         return APIERR_BADPARS;
     exports->interfaceVersion = AddOnInterfaceVersion;
     exports->hostVersion = AddOnHostVersion;
-    exports->describeAddOn = DescribeAddOn;
-    exports->registerInterface = RegisterInterface;
-    exports->initialize = Initialize;
-    exports->releaseAddOn = ReleaseAddOn;
+    exports->describeAddOn = Zarimark::DescribeAddOn;
+    exports->registerInterface = Zarimark::RegisterInterface;
+    exports->initialize = Zarimark::Initialize;
+    exports->releaseAddOn = Zarimark::ReleaseAddOn;
     return NoError;
 }
 
 ZM_EXPORT GSErrCode SetImportedFuncAddrs(HostInterface* operations, Int32 operationCount, void* hostToken) {
-    return FrameState::AcceptHostOperations(operations, operationCount, hostToken);
+    return Zarimark::FrameState::AcceptHostOperations(operations, operationCount, hostToken);
 }
 
 ZM_EXPORT GSErrCode GetAddOnResourceData(const unsigned char** data, UInt64* size) {
@@ -49,7 +49,7 @@ std::string ModulePath() {
 struct UnloadWatch {
     // Touching the debug log first makes it outlive this object at process exit.
     UnloadWatch() { GS::GetDebugLog(); }
-    ~UnloadWatch() { FrameState::ModuleUnloading(ModulePath().c_str()); }
+    ~UnloadWatch() { Zarimark::FrameState::ModuleUnloading(ModulePath().c_str()); }
 };
 
 const UnloadWatch unloadWatch;

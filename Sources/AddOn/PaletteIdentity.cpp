@@ -1,5 +1,7 @@
 #include "AddOn/PaletteIdentity.hpp"
 
+namespace Zarimark {
+
 namespace PaletteIdentity {
 
 namespace {
@@ -28,3 +30,5 @@ Int32 GetPaletteReferenceId() {
 }
 
 } // namespace PaletteIdentity
+
+} // namespace Zarimark

@@ -3,6 +3,8 @@
 
 #include "GSRoot/Guid.hpp"
 
+namespace Zarimark {
+
 // The check palette's identity towards the host, built when the module is loaded.
 namespace PaletteIdentity {
 
@@ -16,5 +18,7 @@ Int32 GetPaletteReferenceId();
 UInt32 ComputeReferenceId(const GS::Guid& guid);
 
 } // namespace PaletteIdentity
+
+} // namespace Zarimark
 
 #endif

@@ -4,6 +4,8 @@
 #include "GSRoot/DebugLog.hpp"
 #include "Host/HostOperations.hpp"
 
+namespace Zarimark {
+
 namespace {
 
 bool ConcernsTheZones(Int32 notifID) {
@@ -37,3 +39,5 @@ GSErrCode ProjectEventHandler(Int32 notifID, Int32 /*param*/) {
         return ObserveZones(zones);
     });
 }
+
+} // namespace Zarimark

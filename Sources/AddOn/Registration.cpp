@@ -11,6 +11,8 @@
 #include "Host/HostOperations.hpp"
 #include "ResourceIds.hpp"
 
+namespace Zarimark {
+
 namespace {
 
 constexpr GSFlags PaletteControlFlags = 1;
@@ -80,3 +82,5 @@ GSErrCode InstallHandlers() {
 GSErrCode UnregisterPalette() {
     return HostUnregisterModelessWindow(PaletteIdentity::GetPaletteReferenceId());
 }
+
+} // namespace Zarimark

@@ -6,6 +6,8 @@
 #include "AddOn/Zarimark/ZoneHandlers.hpp"
 #include "Host/HostOperations.hpp"
 
+namespace Zarimark {
+
 namespace {
 
 GSErrCode HandleNewZone(const API_Guid& zone, GuidSet& affectedStamps, GuidSet& unfinishedStamps) {
@@ -75,3 +77,5 @@ ElementEventResult HandleZoneEvent(Int32 code, const API_Guid& zone, EventBatch&
     result.check = CheckZone(zone, affectedStamps, batch);
     return result;
 }
+
+} // namespace Zarimark

@@ -11,6 +11,8 @@
 #include "Host/AddOnLoading.hpp"
 #include "Host/HostOperations.hpp"
 
+using namespace Zarimark;
+
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 

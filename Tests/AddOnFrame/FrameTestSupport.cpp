@@ -7,6 +7,8 @@
 #include "RS/RS.hpp"
 #include "ResourceImage.hpp"
 
+using namespace Zarimark;
+
 GSResModule AddOnResourceModule() {
     static const GSResModule module = [] {
         std::string error;

@@ -6,6 +6,8 @@
 #include "AddOn/ProjectEvents.hpp"
 #include "FrameTestSupport.hpp"
 
+using namespace Zarimark;
+
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 

@@ -13,6 +13,8 @@
 #include "FrameTestSupport.hpp"
 #include "GSRoot/Guid.hpp"
 
+using namespace Zarimark;
+
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 

@@ -5,6 +5,8 @@
 #include "AddOn/Zarimark/ParameterList.hpp"
 #include "ApartmentTestSupport.hpp"
 
+using namespace Zarimark;
+
 using Headless::Parameter;
 
 namespace {

@@ -7,6 +7,8 @@
 #include "AddOn/Zarimark/RoomAreas.hpp"
 #include "ApartmentTestSupport.hpp"
 
+using namespace Zarimark;
+
 namespace {
 
 constexpr double NaN = std::numeric_limits<double>::quiet_NaN();

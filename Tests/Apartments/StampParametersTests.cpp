@@ -4,6 +4,8 @@
 #include "AddOn/Zarimark/StampParameters.hpp"
 #include "ApartmentTestSupport.hpp"
 
+using namespace Zarimark;
+
 using Headless::Parameter;
 
 namespace {

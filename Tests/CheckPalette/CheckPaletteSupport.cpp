@@ -14,6 +14,8 @@
 #include "Host/HostOperations.hpp"
 #include "StampTestSupport.hpp"
 
+using namespace Zarimark;
+
 short AlertAnswers::AnswerAlert(const DG::AlertRecord& alert) {
     if (alert.id == 0 && throwOnLiteralAlert)
         throw std::runtime_error("the user interface failed");

@@ -13,6 +13,8 @@
 #include "DG/UIDriver.hpp"
 #include "HeadlessHost/HeadlessHost.hpp"
 
+using namespace Zarimark;
+
 constexpr GSErrCode InjectedCode = static_cast<GSErrCode>(0x81060E02);
 constexpr const char* InjectedCodeText = "-2130309630";
 constexpr const char* GeneralErrorText = "-2130313215"; // APIERR_GENERAL

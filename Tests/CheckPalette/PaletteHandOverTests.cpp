@@ -6,6 +6,8 @@
 #include "Host/HostCodes.hpp"
 #include "ResourceIds.hpp"
 
+using namespace Zarimark;
+
 namespace {
 
 using ::testing::IsEmpty;

@@ -3,6 +3,8 @@
 #include "CheckPaletteSupport.hpp"
 #include "DG/Item.hpp"
 
+using namespace Zarimark;
+
 namespace {
 
 using PaletteMessageTest = PaletteTest;

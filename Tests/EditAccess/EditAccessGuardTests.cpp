@@ -8,6 +8,8 @@
 #include "EditAccessTestSupport.hpp"
 #include "Host/HostCodes.hpp"
 
+using namespace Zarimark;
+
 namespace {
 
 constexpr Int16 Hidden = APILay_Hidden;

@@ -11,6 +11,8 @@
 #include "RS/RS.hpp"
 #include "ResourceImage.hpp"
 
+using namespace Zarimark;
+
 namespace {
 
 GSResModule AddOnResources() {

@@ -5,6 +5,8 @@
 #include "Host/HostCodes.hpp"
 #include "ResourceIds.hpp"
 
+using namespace Zarimark;
+
 namespace {
 
 using Headless::Reservation;

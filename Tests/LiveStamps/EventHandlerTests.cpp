@@ -3,6 +3,8 @@
 #include "ResourceIds.hpp"
 #include "StampTestSupport.hpp"
 
+using namespace Zarimark;
+
 // What one batch of events gathers for the palette and tells the user.
 
 namespace {

@@ -14,6 +14,8 @@
 #include "ResourceIds.hpp"
 #include "StampTestSupport.hpp"
 
+using namespace Zarimark;
+
 namespace {
 
 // The add-on's lists are emptied when the next batch opens, and the echo batches of its own

@@ -16,6 +16,8 @@
 #include "DG/UIDriver.hpp"
 #include "HeadlessHost/HeadlessHost.hpp"
 
+using namespace Zarimark;
+
 constexpr GSErrCode InjectedCode = static_cast<GSErrCode>(0x81060E02);
 
 // Answers alerts by alert ID from a script. Unscripted reservation alerts are cancelled, so that

@@ -2,6 +2,8 @@
 #include "LiveStampsSupport.hpp"
 #include "ResourceIds.hpp"
 
+using namespace Zarimark;
+
 // What the user's edit or copy of a stamp does to its links.
 
 namespace {

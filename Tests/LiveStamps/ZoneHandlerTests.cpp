@@ -3,6 +3,8 @@
 #include "ResourceIds.hpp"
 #include "StampTestSupport.hpp"
 
+using namespace Zarimark;
+
 // What a room's creation, copy, change and deletion do to the stamps of its apartment, as the
 // host reports them to the add-on.
 

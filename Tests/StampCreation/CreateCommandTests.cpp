@@ -8,6 +8,8 @@
 #include "ResourceIds.hpp"
 #include "StampCreationSupport.hpp"
 
+using namespace Zarimark;
+
 namespace {
 
 using ::testing::Each;

@@ -3,6 +3,8 @@
 #include "DG/ListBox.hpp"
 #include "StampCreationSupport.hpp"
 
+using namespace Zarimark;
+
 namespace {
 
 using ::testing::ElementsAre;

@@ -6,6 +6,8 @@
 #include "StampCreationSupport.hpp"
 #include "StampTestSupport.hpp"
 
+using namespace Zarimark;
+
 namespace {
 
 using ::testing::ElementsAre;

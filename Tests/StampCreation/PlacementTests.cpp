@@ -5,6 +5,8 @@
 #include "ResourceIds.hpp"
 #include "StampCreationSupport.hpp"
 
+using namespace Zarimark;
+
 namespace {
 
 using ::testing::Contains;

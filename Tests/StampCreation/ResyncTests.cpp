@@ -3,6 +3,8 @@
 #include "ResourceIds.hpp"
 #include "StampCreationSupport.hpp"
 
+using namespace Zarimark;
+
 namespace {
 
 using ::testing::ElementsAre;

@@ -13,6 +13,8 @@
 #include "ResourceIds.hpp"
 #include "StampTestSupport.hpp"
 
+using namespace Zarimark;
+
 void ScriptedUser::Answer(GSResID alertId, std::vector<short> answers) {
     answers_[alertId].insert(answers_[alertId].end(), answers.begin(), answers.end());
 }

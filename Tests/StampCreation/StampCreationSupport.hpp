@@ -17,6 +17,8 @@
 #include "DG/UIDriver.hpp"
 #include "HeadlessHost/HeadlessHost.hpp"
 
+using namespace Zarimark;
+
 constexpr GSErrCode InjectedCode = static_cast<GSErrCode>(0x81060E02);
 
 // Answers alerts by alert ID from a script and works the modal dialog with `dialog`. Unscripted

@@ -2,6 +2,8 @@
 #include "Host/HostOperations.hpp"
 #include "StampTestSupport.hpp"
 
+using namespace Zarimark;
+
 namespace {
 
 using StampLibPartTest = StampTest;

@@ -1,6 +1,8 @@
 #include "AddOn/Zarimark/StampUpdate.hpp"
 #include "StampTestSupport.hpp"
 
+using namespace Zarimark;
+
 // Whichever host operation fails on the way, the update ends with its code, leaves the stamp as
 // it was and gives every memo back.
 

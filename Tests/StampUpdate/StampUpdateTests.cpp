@@ -5,6 +5,8 @@
 #include "AddOn/Zarimark/StampUpdate.hpp"
 #include "StampTestSupport.hpp"
 
+using namespace Zarimark;
+
 namespace {
 
 using Headless::Parameter;

@@ -16,6 +16,8 @@
 #include "ResourceIds.hpp"
 #include "ResourceImage.hpp"
 
+using namespace Zarimark;
+
 namespace {
 
 using Bytes = std::vector<unsigned char>;

@@ -5,6 +5,8 @@
 #include "AddOn/Zarimark/ParameterList.hpp"
 #include "Host/HostOperations.hpp"
 
+namespace Zarimark {
+
 namespace {
 
 void AddRoom(ApartmentRooms& apartments, const GS::UniString& apartmentId, const API_Guid& room) {
@@ -70,3 +72,5 @@ GSErrCode CollectApartmentIds(ApartmentIdSet& apartmentIds) {
     }
     return idMissing ? ErrRoomsWithoutApartmentId : NoError;
 }
+
+} // namespace Zarimark

@@ -7,6 +7,8 @@
 #include "GSRoot/UniString.hpp"
 #include "Host/HostRecords.hpp"
 
+namespace Zarimark {
+
 // Apartment ID to its rooms; keys and rooms keep the order in which they were first added.
 using ApartmentRooms = GS::HashTable<GS::UniString, GS::Array<API_Guid>>;
 using ApartmentIdSet = GS::HashSet<GS::UniString>;
@@ -24,5 +26,7 @@ GSErrCode GroupRoomsByApartmentId(const GS::Array<API_Guid>& rooms, ApartmentRoo
 
 // The distinct apartment IDs of the zones of the current story, in the order first met.
 GSErrCode CollectApartmentIds(ApartmentIdSet& apartmentIds);
+
+} // namespace Zarimark
 
 #endif

@@ -3,6 +3,8 @@
 #include "GSRoot/HashSet.hpp"
 #include "Host/HostOperations.hpp"
 
+namespace Zarimark {
+
 namespace {
 
 // Hidden and locked between them; the other bits are no obstacle.
@@ -100,3 +102,5 @@ void EditAccessGuard::RestoreLayers() noexcept {
         });
     }
 }
+
+} // namespace Zarimark

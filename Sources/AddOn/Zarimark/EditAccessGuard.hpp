@@ -5,6 +5,8 @@
 #include "GSRoot/HashTable.hpp"
 #include "Host/HostRecords.hpp"
 
+namespace Zarimark {
+
 // Lifts what keeps the add-on from changing the given elements for the guard's lifetime: hidden
 // or locked layers, element locks and grouping. Its end puts everything back in reverse order,
 // also when an exception passes; an active layer combination is applied again instead of
@@ -30,5 +32,7 @@ private:
     // Suspension is a toggle: only a switch that took place may be switched back.
     bool groupsSuspendedByGuard_ = false;
 };
+
+} // namespace Zarimark
 
 #endif

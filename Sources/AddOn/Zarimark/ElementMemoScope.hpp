@@ -3,6 +3,8 @@
 
 #include "Host/HostRecords.hpp"
 
+namespace Zarimark {
+
 // Owns one host element memo and hands it back to the host when the scope ends, whatever path
 // leaves it. The memo starts empty; fill it with Fetch or through Get by any host operation.
 class ElementMemoScope {
@@ -20,5 +22,7 @@ public:
 private:
     API_ElementMemo memo_;
 };
+
+} // namespace Zarimark
 
 #endif

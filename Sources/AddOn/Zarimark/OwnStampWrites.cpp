@@ -9,6 +9,8 @@
 #include "GSRoot/MemoryHandle.hpp"
 #include "Host/HostOperations.hpp"
 
+namespace Zarimark {
+
 namespace OwnStampWrites {
 
 namespace {
@@ -89,3 +91,5 @@ void Forget(const API_Guid& stamp) {
 }
 
 } // namespace OwnStampWrites
+
+} // namespace Zarimark

@@ -3,6 +3,8 @@
 
 #include "Host/HostRecords.hpp"
 
+namespace Zarimark {
+
 // The host reports the add-on's own stamp changes back to it as change events. A stamp that
 // still holds exactly what the add-on last wrote into it (its part and every parameter) has
 // nothing new to handle; anything else, a user's edit among it, is handled as usual. Comparing
@@ -21,5 +23,7 @@ bool IsEchoOfOwnWrite(const API_Guid& stamp);
 void Forget(const API_Guid& stamp);
 
 } // namespace OwnStampWrites
+
+} // namespace Zarimark
 
 #endif

@@ -4,6 +4,8 @@
 #include "AddOn/Zarimark/ElementMemoScope.hpp"
 #include "AddOn/Zarimark/ParameterRecord.hpp"
 
+namespace Zarimark {
+
 GSErrCode FindParameterText(const API_AddParType* const* params, const GS::UniString& name,
                             GS::UniString& text) {
     const ParameterName wanted(name);
@@ -28,3 +30,5 @@ GSErrCode ReadElementParameterText(const API_Guid& guid, const GS::UniString& na
         return err;
     return FindParameterText(memo.GetParams(), name, text);
 }
+
+} // namespace Zarimark

@@ -5,6 +5,8 @@
 #include "AddOn/Zarimark/ParameterRecord.hpp"
 #include "GSRoot/MemoryHandle.hpp"
 
+namespace Zarimark {
+
 namespace {
 
 bool CopyArrayData(API_AddParType& record) {
@@ -66,3 +68,5 @@ ParameterListCopy::~ParameterListCopy() {
     if (memo_.params != nullptr)
         Release(memo_.params);
 }
+
+} // namespace Zarimark

@@ -3,6 +3,8 @@
 
 #include "Host/HostRecords.hpp"
 
+namespace Zarimark {
+
 // A deep copy of a parameter list, arrays included, owned by the add-on and released with the
 // scope. Lets one template give each new stamp parameters of its own.
 class ParameterListCopy {
@@ -20,5 +22,7 @@ private:
     API_ElementMemo memo_;
     bool valid_ = false;
 };
+
+} // namespace Zarimark
 
 #endif

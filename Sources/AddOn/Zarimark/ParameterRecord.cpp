@@ -5,6 +5,8 @@
 #include "GSRoot/CH.hpp"
 #include "GSRoot/MemoryHandle.hpp"
 
+namespace Zarimark {
+
 namespace {
 
 constexpr GSSize ParameterRecordSize = sizeof(API_AddParType);
@@ -127,3 +129,5 @@ GS::Array<GS::UniString> ReadTextArray(const API_AddParType& record) {
         texts.Push(GS::UniString(std::move(current)));
     return texts;
 }
+
+} // namespace Zarimark

@@ -7,6 +7,8 @@
 #include "GSRoot/UniString.hpp"
 #include "Host/HostRecords.hpp"
 
+namespace Zarimark {
+
 // Typed access to a host parameter list: a handle of 1600-byte records back to back. Every
 // read stays inside the record's fixed fields and inside the array handle's size.
 
@@ -44,5 +46,7 @@ GSErrCode WriteRealArray(API_AddParType& record, Int32 rows, Int32 columns, cons
 // texts.GetSize() x 1 zero-terminated UTF-16 texts packed one after the other.
 GSErrCode WriteTextArray(API_AddParType& record, const GS::Array<GS::UniString>& texts);
 GS::Array<GS::UniString> ReadTextArray(const API_AddParType& record);
+
+} // namespace Zarimark
 
 #endif

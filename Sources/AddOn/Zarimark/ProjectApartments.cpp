@@ -5,6 +5,8 @@
 #include "AddOn/Zarimark/ParameterList.hpp"
 #include "Host/HostOperations.hpp"
 
+namespace Zarimark {
+
 GSErrCode GroupProjectRooms(ApartmentRooms& apartments, bool warn) {
     GS::Array<API_Guid> zones;
     GSErrCode err = HostListElements(API_ZoneID, &zones, APIFilt_None);
@@ -34,3 +36,5 @@ GSErrCode FindApartmentZones(const GS::UniString& apartmentId, const GS::Array<A
     }
     return err;
 }
+
+} // namespace Zarimark

@@ -3,6 +3,8 @@
 
 #include "AddOn/Zarimark/ApartmentModel.hpp"
 
+namespace Zarimark {
+
 // Every zone of the project grouped by apartment. Zones without apartment ID are left out; the
 // user is warned about them unless `warn` is false (they were told already).
 GSErrCode GroupProjectRooms(ApartmentRooms& apartments, bool warn = true);
@@ -12,5 +14,7 @@ GSErrCode GroupProjectRooms(ApartmentRooms& apartments, bool warn = true);
 // leave it out of its apartment unnoticed.
 GSErrCode FindApartmentZones(const GS::UniString& apartmentId, const GS::Array<API_Guid>& exclude,
                              GS::Array<API_Guid>& rooms, bool& idMissing);
+
+} // namespace Zarimark
 
 #endif

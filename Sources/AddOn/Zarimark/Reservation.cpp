@@ -7,6 +7,8 @@
 #include "Host/HostOperations.hpp"
 #include "ResourceIds.hpp"
 
+namespace Zarimark {
+
 namespace {
 
 constexpr short ReserveButton = 1;
@@ -143,3 +145,5 @@ GSErrCode ReserveStamps(const GS::Array<API_Guid>& stamps, GS::Array<API_Guid>& 
     }
     return NoError;
 }
+
+} // namespace Zarimark

@@ -5,6 +5,8 @@
 #include "GSRoot/Array.hpp"
 #include "Host/HostRecords.hpp"
 
+namespace Zarimark {
+
 // In a shared project, the rooms and stamps an operation changes must be in the user's Teamwork
 // workspace. Both operations list what is outside it in an alert and, with the user's consent,
 // reserve it, asking again for what stayed unreserved until all is reserved or the user cancels.
@@ -21,5 +23,7 @@ GSErrCode ReserveRoomsOfApartments(const ApartmentRooms& apartments);
 // ErrStampReservationDeclined when the user cancelled; pendingStamps then holds the rest.
 GSErrCode ReserveStamps(const GS::Array<API_Guid>& stamps, GS::Array<API_Guid>& usableStamps,
                         GS::Array<API_Guid>& pendingStamps);
+
+} // namespace Zarimark
 
 #endif

@@ -7,6 +7,8 @@
 #include "AddOn/ErrorCodes.hpp"
 #include "Host/HostOperations.hpp"
 
+namespace Zarimark {
+
 namespace {
 
 void SelectField(API_QuantitiesMask& mask, std::size_t offset) {
@@ -122,3 +124,5 @@ GSErrCode CheckAllRoomAreas(GS::HashSet<API_Guid>& inconsistentRooms) {
         return err;
     return CheckRoomAreas(std::move(zones), inconsistentRooms);
 }
+
+} // namespace Zarimark

@@ -5,6 +5,8 @@
 #include "GSRoot/HashSet.hpp"
 #include "Host/HostRecords.hpp"
 
+namespace Zarimark {
+
 // The five zone areas exactly as the host gives them.
 struct RoomAreas {
     double areaA = 0.0;
@@ -33,5 +35,7 @@ GSErrCode CheckRoomAreas(GS::Array<API_Guid> rooms, GS::HashSet<API_Guid>& incon
 
 // CheckRoomAreas over every zone of the project.
 GSErrCode CheckAllRoomAreas(GS::HashSet<API_Guid>& inconsistentRooms);
+
+} // namespace Zarimark
 
 #endif

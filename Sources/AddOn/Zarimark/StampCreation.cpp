@@ -9,6 +9,8 @@
 #include "AddOn/Zarimark/StampParameters.hpp"
 #include "Host/HostOperations.hpp"
 
+namespace Zarimark {
+
 namespace {
 
 constexpr double AutomaticLinesMarker = -2.0;
@@ -119,3 +121,5 @@ GSErrCode CreateStampElement(const GS::UniString& apartmentId, GS::Array<API_Gui
         return err;
     return ObserveAndLink(element.header.guid, rooms);
 }
+
+} // namespace Zarimark

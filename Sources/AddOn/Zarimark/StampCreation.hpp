@@ -5,6 +5,8 @@
 #include "GSRoot/UniString.hpp"
 #include "Host/HostRecords.hpp"
 
+namespace Zarimark {
+
 // Makes a live stamp of one apartment from a prepared label: writes the room data, the apartment
 // ID and, when the label asks for automatic lines, one line per shown category; then creates the
 // label, observes it and links it with each room both ways. The element's header receives the new
@@ -14,5 +16,7 @@
 // failed is kept.
 GSErrCode CreateStampElement(const GS::UniString& apartmentId, GS::Array<API_Guid> rooms,
                              API_Element& element, API_ElementMemo& memo);
+
+} // namespace Zarimark
 
 #endif

@@ -13,6 +13,8 @@
 #include "AddOn/Zarimark/StampLinks.hpp"
 #include "Host/HostOperations.hpp"
 
+namespace Zarimark {
+
 namespace {
 
 GSErrCode ReadOldStampApartmentId(GS::UniString& apartmentId) {
@@ -119,3 +121,5 @@ GSErrCode HandleStampCopied(const API_Guid& newStamp, const API_Element& source)
     err = HostAttachElementObserver(newStamp, 0);
     return err == APIERR_LINKEXIST ? NoError : err;
 }
+
+} // namespace Zarimark

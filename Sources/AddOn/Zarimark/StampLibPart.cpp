@@ -2,6 +2,8 @@
 
 #include "Host/HostOperations.hpp"
 
+namespace Zarimark {
+
 namespace {
 
 // The host may hand a file location over with the record; it is ours to release.
@@ -36,3 +38,5 @@ GSErrCode FindStampLibPartIndex(ZMBuiltInLibParts part, Int32* index) {
     *index = libPart.Get()->index;
     return NoError;
 }
+
+} // namespace Zarimark

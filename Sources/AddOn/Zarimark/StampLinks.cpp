@@ -2,6 +2,8 @@
 
 #include "Host/HostOperations.hpp"
 
+namespace Zarimark {
+
 namespace {
 
 GSErrCode Unlink(const API_Guid& from, const API_Guid& to) {
@@ -20,3 +22,5 @@ GSErrCode UnlinkBothWays(const API_Guid& first, const API_Guid& second) {
     const GSErrCode err = Unlink(first, second);
     return err != NoError ? err : Unlink(second, first);
 }
+
+} // namespace Zarimark

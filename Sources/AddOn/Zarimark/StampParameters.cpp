@@ -4,6 +4,8 @@
 #include "AddOn/Zarimark/RoomAreas.hpp"
 #include "AddOn/Zarimark/ZoneCategoryTable.hpp"
 
+namespace Zarimark {
+
 namespace {
 
 constexpr double StampDataVersion = 2.0;
@@ -163,3 +165,5 @@ GSErrCode FillStampParameters(const GS::Array<API_Guid>& rooms, API_AddParType**
     }
     return WriteStampData(params, data);
 }
+
+} // namespace Zarimark

@@ -5,6 +5,8 @@
 #include "GSRoot/HashSet.hpp"
 #include "Host/HostRecords.hpp"
 
+namespace Zarimark {
+
 // Categories of the rooms with a non-zero area, in the order first met.
 using CategorySet = GS::HashSet<API_AttributeIndex>;
 
@@ -13,5 +15,7 @@ using CategorySet = GS::HashSet<API_AttributeIndex>;
 // written and categories is left as it was.
 GSErrCode FillStampParameters(const GS::Array<API_Guid>& rooms, API_AddParType** params,
                               CategorySet& categories);
+
+} // namespace Zarimark
 
 #endif

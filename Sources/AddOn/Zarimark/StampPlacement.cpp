@@ -16,6 +16,8 @@
 #include "Host/HostOperations.hpp"
 #include "ResourceIds.hpp"
 
+namespace Zarimark {
+
 namespace {
 
 struct ChosenApartment {
@@ -139,3 +141,5 @@ GSErrCode LinkPlacedStamp(const API_Element& stamp) {
         return err;
     return idMissing ? ErrRoomsWithoutApartmentId : NoError;
 }
+
+} // namespace Zarimark

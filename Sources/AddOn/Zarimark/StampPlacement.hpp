@@ -4,6 +4,8 @@
 #include "AddOn/Zarimark/ApartmentModel.hpp"
 #include "AddOn/Zarimark/GuidSet.hpp"
 
+namespace Zarimark {
+
 // A new label. One the user placed with the stamp part is replaced by a stamp of the clicked
 // room's apartment, or of the apartment picked in the create-stamp dialog; cancelling the dialog
 // or the reservation leaves no stamp and no error. A stamp the add-on made itself only gets the
@@ -20,5 +22,7 @@ GSErrCode LinkPlacedStamp(const API_Element& stamp);
 // and creates nothing (result 0).
 GSErrCode CreateStampsForApartments(const ApartmentRooms& apartments, GuidSet& wrongStamps,
                                     GuidSet& inconsistentRooms);
+
+} // namespace Zarimark
 
 #endif

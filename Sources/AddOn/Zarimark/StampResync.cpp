@@ -12,6 +12,8 @@
 #include "AddOn/Zarimark/StampUpdate.hpp"
 #include "Host/HostOperations.hpp"
 
+namespace Zarimark {
+
 namespace {
 
 GSErrCode UnlinkAll(const API_Guid& stamp) {
@@ -72,3 +74,5 @@ GSErrCode ResyncStamps(GuidSet& stampSet, GuidSet& roomSet) {
         err = ResyncStamp(usable[i], apartments, stampSet, roomSet);
     return err;
 }
+
+} // namespace Zarimark

@@ -10,6 +10,8 @@
 #include "GSRoot/Array.hpp"
 #include "Host/HostOperations.hpp"
 
+namespace Zarimark {
+
 namespace {
 
 // The label was given another symbol: it is no longer ours to keep up to date. Whatever of the
@@ -70,3 +72,5 @@ GSErrCode UpdateStamp(const API_Guid& stamp) {
     }
     return WriteStampRooms(element, rooms);
 }
+
+} // namespace Zarimark

@@ -10,6 +10,8 @@
 #include "Host/HostOperations.hpp"
 #include "ResourceIds.hpp"
 
+namespace Zarimark {
+
 namespace {
 
 GSErrCode ReadCurrentStory(Int16& story) {
@@ -126,3 +128,5 @@ GSErrCode CreateStampsForApartments(const ApartmentRooms& apartments, GuidSet& w
                                    inconsistentRooms);
     return err;
 }
+
+} // namespace Zarimark

@@ -6,6 +6,8 @@
 
 #include "Host/HostOperations.hpp"
 
+namespace Zarimark {
+
 namespace {
 
 API_AttributeIndex HighestZoneCategoryIndex() {
@@ -52,3 +54,5 @@ GSErrCode ReadZoneCategoryTable(ZoneCategoryTable& table) {
     table = std::move(read);
     return NoError;
 }
+
+} // namespace Zarimark

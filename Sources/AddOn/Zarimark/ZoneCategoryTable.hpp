@@ -5,6 +5,8 @@
 #include "GSRoot/UniString.hpp"
 #include "Host/HostRecords.hpp"
 
+namespace Zarimark {
+
 // The project's zone categories by position: entry j describes category index j + 1, and the
 // table reaches up to the highest index. Deleted indices leave an entry that does not exist.
 struct ZoneCategoryTable {
@@ -15,5 +17,7 @@ struct ZoneCategoryTable {
 
 // A host error other than a missing category ends the read; the table is then left unchanged.
 GSErrCode ReadZoneCategoryTable(ZoneCategoryTable& table);
+
+} // namespace Zarimark
 
 #endif

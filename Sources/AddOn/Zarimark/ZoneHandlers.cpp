@@ -11,6 +11,8 @@
 #include "AddOn/Zarimark/StampUpdate.hpp"
 #include "Host/HostOperations.hpp"
 
+namespace Zarimark {
+
 namespace {
 
 void AddAll(const GS::Array<API_Guid>& stamps, GuidSet& affectedStamps, GuidSet& unfinishedStamps) {
@@ -222,3 +224,5 @@ GSErrCode HandleZoneDeleted(const API_Guid& zone, GuidSet& affectedStamps, GuidS
     }
     return NoError;
 }
+
+} // namespace Zarimark

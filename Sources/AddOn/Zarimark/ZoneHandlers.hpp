@@ -3,6 +3,8 @@
 
 #include "AddOn/Zarimark/GuidSet.hpp"
 
+namespace Zarimark {
+
 // What a room's event does to the stamps of its apartment. Each handler adds every stamp it
 // looked at to affectedStamps and to unfinishedStamps, and takes a stamp out of
 // unfinishedStamps once it was rewritten; the caller lists the rest as wrong.
@@ -21,5 +23,7 @@ GSErrCode HandleZoneChanged(const API_Guid& zone, GuidSet& affectedStamps, GuidS
 
 // Rewrites the stamps of a deleted zone without it; a stamp deleted with it is no error.
 GSErrCode HandleZoneDeleted(const API_Guid& zone, GuidSet& affectedStamps, GuidSet& unfinishedStamps);
+
+} // namespace Zarimark
 
 #endif

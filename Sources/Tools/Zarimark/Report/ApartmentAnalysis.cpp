@@ -6,6 +6,8 @@
 #include "AddOn/Zarimark/RoomAreas.hpp"
 #include "Host/HostOperations.hpp"
 
+using namespace Zarimark;
+
 namespace Report {
 
 namespace {
