@@ -1,6 +1,7 @@
 # Runs zarimark once and checks what it did. Called by ctest as
 #   cmake -DZARIMARK=... -DARGS=a|b -DWORKDIR=... -DEXIT=n [-DSTDOUT_FILE=...] [-DSTDERR_FILE=...]
-#         [-DSTDOUT_HAS=x|y] [-DSTDERR_HAS=x|y] [-DOUTPUT_FILE=... -DOUTPUT_HAS=x|y] [-DBIN_DIR=...] -P RunCase.cmake
+#         [-DSTDOUT_HAS=x|y] [-DSTDERR_HAS=x|y] [-DOUTPUT_FILE=... -DOUTPUT_HAS=x|y] [-DOUTPUT_SAME_AS=...]
+#         [-DBIN_DIR=...] -P RunCase.cmake
 # Whole-file comparisons replace BIN_DIR by <bin>, so that expected files hold no build paths.
 string(REPLACE "|" ";" zm_args "${ARGS}")
 execute_process(COMMAND ${ZARIMARK} ${zm_args}
@@ -53,6 +54,9 @@ if(OUTPUT_FILE)
     if(EXISTS ${OUTPUT_FILE})
         file(READ ${OUTPUT_FILE} zm_output)
         zm_require_parts(${OUTPUT_FILE} "${zm_output}" "${OUTPUT_HAS}")
+        if(OUTPUT_SAME_AS)
+            zm_compare_whole(output "${zm_output}" ${OUTPUT_SAME_AS})
+        endif()
     else()
         string(APPEND zm_failures "${OUTPUT_FILE} was not written\n")
     endif()

@@ -55,6 +55,26 @@ TEST(ScenarioReaderTest, UnknownActionIsReportedOnceWithoutComplainingAboutItsFi
     EXPECT_NE(result.issues[0].message.find("unknown action \"paint\""), std::string::npos);
 }
 
+TEST(ScenarioReaderTest, AFaultEitherThrowsOrFailsWithACode) {
+    const Scenario::Scenario scenario = ReadValid(R"({"steps": [
+        {"action": "fault", "operation": "HostGetElement", "throw": true, "call": 2},
+        {"action": "paletteResize", "by": [30, -20]}]})");
+    ASSERT_EQ(scenario.steps.size(), 2u);
+    EXPECT_TRUE(scenario.steps[0].action.flag);
+    EXPECT_EQ(scenario.steps[0].action.call, 2);
+    EXPECT_EQ(scenario.steps[1].action.point.x, 30);
+    EXPECT_EQ(scenario.steps[1].action.point.y, -20);
+
+    const Scenario::ReadResult wrong = ReadScenarioText(R"({"steps": [
+        {"action": "fault", "operation": "HostGetElement", "throw": true, "code": 5},
+        {"action": "fault", "operation": "HostGetElement"},
+        {"action": "paletteResize", "by": [1.5, 0]}]})");
+    const std::string issues = Issues(wrong);
+    EXPECT_NE(issues.find("steps[0].code: a fault that throws has no code"), std::string::npos) << issues;
+    EXPECT_NE(issues.find("steps[1].code: missing"), std::string::npos) << issues;
+    EXPECT_NE(issues.find("steps[2].by[0]: expected a whole number"), std::string::npos) << issues;
+}
+
 TEST(ScenarioReaderTest, ParameterValuesKeepFileOrderShapesAndExplicitTypes) {
     const Scenario::Scenario scenario = ReadValid(R"({"project": {"elements": [
         {"type": "label", "id": "s", "part": "Zarimark.gsm", "without": ["zm_lines"], "parameters": {

@@ -102,7 +102,62 @@ std::string Hex(UInt32 value) {
     return text;
 }
 
+// A one-column list's rows as texts, others as arrays of texts.
+Json RowsJson(const std::vector<std::vector<std::string>>& rows) {
+    bool single = true;
+    for (const std::vector<std::string>& row : rows)
+        single = single && row.size() == 1;
+    Json json = Json::array();
+    for (const std::vector<std::string>& row : rows)
+        json.push_back(single ? Json(row[0]) : Json(row));
+    return json;
+}
+
+const char* EndText(DG::DialogCloseReason reason) {
+    switch (reason) {
+    case DG::DialogCloseReason::Accepted:
+        return "accepted";
+    case DG::DialogCloseReason::Cancelled:
+        return "cancelled";
+    case DG::DialogCloseReason::CloseBox:
+        return "closed with the close box";
+    case DG::DialogCloseReason::DriverReturned:
+        return "cancelled (left open)";
+    case DG::DialogCloseReason::NoDriver:
+        return "cancelled (no user)";
+    case DG::DialogCloseReason::NotLoaded:
+        return "not shown (its resource is missing)";
+    default:
+        return "aborted by an exception";
+    }
+}
+
+// The closing of the dialog opened at `opened`; dialogs opened inside it close first.
+const DG::UILogEntry* ClosingOf(const std::vector<DG::UILogEntry>& log, std::size_t opened) {
+    int depth = 0;
+    for (std::size_t i = opened + 1; i < log.size(); ++i) {
+        if (log[i].kind == DG::UILogKind::DialogOpened)
+            ++depth;
+        else if (log[i].kind == DG::UILogKind::DialogClosed &&
+                 log[i].reason != DG::DialogCloseReason::NotLoaded && depth-- == 0)
+            return &log[i];
+    }
+    return nullptr;
+}
+
 } // namespace
+
+Json GeometryJson(const std::vector<Run::ItemGeometry>& items) {
+    Json json = Json::array();
+    for (const Run::ItemGeometry& item : items)
+        json.push_back(Json{{"item", item.item},
+                            {"kind", item.kind},
+                            {"x", item.x},
+                            {"y", item.y},
+                            {"width", item.width},
+                            {"height", item.height}});
+    return json;
+}
 
 std::string CodeText(GSErrCode code) {
     if (code == NoError)
@@ -149,6 +204,7 @@ Json AlertsJson(const Run::SessionRecord& record) {
         }
         const int step = StepOfUiEntry(record, i);
         alerts.push_back(Json{{"step", step >= 0 ? Json(step) : Json()},
+                              {"seq", i},
                               {"id", alert.id},
                               {"kind", AlertKindText(alert.kind)},
                               {"title", alert.title.ToUtf8()},
@@ -156,28 +212,45 @@ Json AlertsJson(const Run::SessionRecord& record) {
                               {"detail", alert.smallText.ToUtf8()},
                               {"buttons", buttons},
                               {"answer", alert.answer},
+                              {"answerButton", alert.answer >= 1 && alert.answer <= 3
+                                                   ? alert.buttons[alert.answer - 1].ToUtf8()
+                                                   : std::string()},
                               {"answered", alert.answeredByDriver}});
     }
     return alerts;
 }
 
-Json DialogsJson(const Run::ScriptedUser& user) {
+Json DialogsJson(const Run::SessionRecord& record, const Run::ScriptedUser& user) {
     Json dialogs = Json::array();
     const std::vector<DG::UILogEntry> log = DG::GetUILog();
-    std::vector<const DG::UILogEntry*> closings;
-    for (const DG::UILogEntry& entry : log) {
-        if (entry.kind == DG::UILogKind::DialogClosed)
-            closings.push_back(&entry);
-    }
-    const auto& records = user.GetDialogs();
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        Json json{{"step", records[i].step},
-                  {"id", records[i].resourceId},
-                  {"title", records[i].title},
-                  {"answered", records[i].answered},
-                  {"done", records[i].done}};
-        if (i < closings.size())
-            json["accepted"] = closings[i]->accepted;
+    for (std::size_t i = 0; i < log.size(); ++i) {
+        const DG::UILogEntry& entry = log[i];
+        const bool notLoaded =
+            entry.kind == DG::UILogKind::DialogClosed && entry.reason == DG::DialogCloseReason::NotLoaded;
+        if (entry.kind != DG::UILogKind::DialogOpened && !notLoaded)
+            continue;
+        const int step = StepOfUiEntry(record, i);
+        Json json{{"step", step >= 0 ? Json(step) : Json()},
+                  {"seq", i},
+                  {"id", entry.panelId},
+                  {"title", entry.title.ToUtf8()},
+                  {"shown", !notLoaded}};
+        const Run::ScriptedUser::DialogRecord* seen = nullptr;
+        for (const Run::ScriptedUser::DialogRecord& candidate : user.GetDialogs())
+            seen = !notLoaded && candidate.openedEntry == i ? &candidate : seen;
+        if (seen != nullptr) {
+            json["prompt"] = seen->prompt;
+            json["rows"] = RowsJson(seen->rows);
+            json["answered"] = seen->answered;
+            json["done"] = seen->done;
+            json["selected"] = seen->selected.empty() ? Json() : RowsJson({seen->selected})[0];
+            json["size"] = Json::array({seen->width, seen->height});
+            if (seen->resized)
+                json["items"] = GeometryJson(seen->items);
+        }
+        const DG::UILogEntry* closing = notLoaded ? &entry : ClosingOf(log, i);
+        json["ended"] = closing != nullptr ? EndText(closing->reason) : "still open";
+        json["accepted"] = closing != nullptr && closing->accepted;
         dialogs.push_back(json);
     }
     return dialogs;
@@ -197,6 +270,10 @@ Json PaletteJson(const Headless::HeadlessHost& host) {
     json["stampColumns"] = palette != nullptr ? ListHeaders(*palette, Run::PaletteStampList) : Json::array();
     json["stamps"] =
         palette != nullptr ? Json(Run::ReadListRows(*palette, Run::PaletteStampList)) : Json::array();
+    if (palette != nullptr) {
+        json["size"] = Json::array({palette->GetWidth(), palette->GetHeight()});
+        json["items"] = GeometryJson(Run::ReadItemGeometry(*palette, 2, 10));
+    }
     return json;
 }
 

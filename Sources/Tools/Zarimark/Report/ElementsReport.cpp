@@ -98,6 +98,12 @@ void AddState(const Headless::HeadlessHost& host, const Headless::ElementRecord&
     json["reservation"] = ReservationText(record.reservation);
 }
 
+void AddPoints(const Headless::ElementRecord& record, Json& json) {
+    json["begin"] = Point(record.element.label.begC);
+    json["middle"] = Point(record.element.label.midC);
+    json["end"] = Point(record.element.label.endC);
+}
+
 Json ZoneJson(const Headless::HeadlessHost& host, const Headless::ElementRecord& record) {
     Json json{{"type", "zone"}};
     AddCommon(host, record, json);
@@ -125,7 +131,7 @@ Json LabelJson(const Headless::HeadlessHost& host, const Headless::ElementRecord
     const Headless::LibPartRecord* part = host.FindLibraryPart(label.libInd);
     json["part"] = part != nullptr ? Json(part->desc.name.ToUtf8()) : Json();
     json["class"] = label.labelClass == APILblClass_Text ? "text" : "symbol";
-    json["position"] = Point(label.midC);
+    AddPoints(record, json);
     json["parent"] = label.parent != APINULLGuid ? Json(NameOf(host, label.parent)) : Json();
     json["parameters"] = ParametersJson(record.parameters, "");
     AddState(host, record, json);
@@ -196,14 +202,16 @@ Json StampsJson(const Headless::HeadlessHost& host) {
         Json lines = Json::array();
         for (const StampDisplay::Line& line : display.lines)
             lines.push_back(line.text + " " + line.value);
-        stamps[record->name] = Json{{"apartmentId", id != nullptr ? Json(id->GetText().ToUtf8()) : Json()},
-                                    {"story", record->element.header.floorInd},
-                                    {"position", Point(record->element.label.midC)},
-                                    {"rooms", Names(host, record->links)},
-                                    {"parameters", ParametersJson(record->parameters, "zm_")},
-                                    {"title", display.title},
-                                    {"lines", lines},
-                                    {"total", display.total.text + " " + display.total.value}};
+        Json stamp{{"apartmentId", id != nullptr ? Json(id->GetText().ToUtf8()) : Json()},
+                   {"story", record->element.header.floorInd},
+                   {"layer", LayerName(host, record->element.header.layer)}};
+        AddPoints(*record, stamp);
+        stamp.update(Json{{"rooms", Names(host, record->links)},
+                          {"parameters", ParametersJson(record->parameters, "zm_")},
+                          {"title", display.title},
+                          {"lines", lines},
+                          {"total", display.total.text + " " + display.total.value}});
+        stamps[record->name] = stamp;
     }
     return stamps;
 }

@@ -31,6 +31,23 @@ Json PreferencesJson(const Headless::HeadlessHost& host) {
     return Json{{"version", stored.version}, {"bytes", stored.data}, {"platformSign", stored.platformSign}};
 }
 
+// The step in which the add-on created each stamp; the project's own stamps have none.
+void AddCreatingSteps(Json& report) {
+    for (auto stamp = report["stamps"].begin(); stamp != report["stamps"].end(); ++stamp)
+        stamp.value()["createdInStep"] = nullptr;
+    for (const Json& step : report["steps"]) {
+        for (const Json& change : step["changes"]) {
+            const std::string arguments = change["arguments"].get<std::string>();
+            const std::size_t comma = arguments.rfind(", ");
+            if (change["operation"] != "HostCreateElement" || comma == std::string::npos)
+                continue;
+            const std::string name = arguments.substr(comma + 2);
+            if (report["stamps"].contains(name))
+                report["stamps"][name]["createdInStep"] = step["step"];
+        }
+    }
+}
+
 } // namespace
 
 Json BuildReport(Headless::HeadlessHost& host, const Run::SessionRecord& record,
@@ -41,10 +58,11 @@ Json BuildReport(Headless::HeadlessHost& host, const Run::SessionRecord& record,
     report["steps"] = StepsJson(host, record);
     report["elements"] = ElementsJson(host);
     report["stamps"] = StampsJson(host);
+    AddCreatingSteps(report);
     AddApartments(host, report);
     report["palette"] = PaletteJson(host);
     report["alerts"] = AlertsJson(record);
-    report["dialogs"] = DialogsJson(user);
+    report["dialogs"] = DialogsJson(record, user);
     Json state = HostStateJson(host);
     report["undoSteps"] = state["undoSteps"];
     state.erase("undoSteps");

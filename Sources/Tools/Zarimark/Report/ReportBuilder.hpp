@@ -22,10 +22,12 @@ Json StampsJson(const Headless::HeadlessHost& host);
 Json ParameterValueJson(const Headless::Parameter& parameter);
 Json StepsJson(const Headless::HeadlessHost& host, const Run::SessionRecord& record);
 Json AlertsJson(const Run::SessionRecord& record);
-Json DialogsJson(const Run::ScriptedUser& user);
+// Every modal dialog in the order shown, with what the user saw and did and how it ended.
+Json DialogsJson(const Run::SessionRecord& record, const Run::ScriptedUser& user);
 Json PaletteJson(const Headless::HeadlessHost& host);
 Json RegistrationsJson(const Headless::HeadlessHost& host, const Run::SessionRecord& record);
 Json HostStateJson(const Headless::HeadlessHost& host);
+Json GeometryJson(const std::vector<Run::ItemGeometry>& items);
 
 std::string CodeText(GSErrCode code); // "0 (ok)", "-2129788919 (0x810E0009)"
 std::string NameOf(const Headless::HeadlessHost& host, const API_Guid& guid);

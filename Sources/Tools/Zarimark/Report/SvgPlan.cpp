@@ -91,7 +91,7 @@ PlanData Collect(const Headless::HeadlessHost& host, const Json& report, Int16 s
         } else if (record->GetTypeId() == API_LabelID) {
             data.labels.push_back(record);
             bounds.Add(record->element.label.midC);
-            bounds.Add({record->element.label.midC.x + 3.0, record->element.label.midC.y - 2.0});
+            bounds.Add({record->element.label.midC.x + 3.2, record->element.label.midC.y - 2.5});
         } else {
             data.walls.push_back(record);
             bounds.Add(record->element.wall.begC);
@@ -179,12 +179,17 @@ void DrawLabels(std::ostream& out, const Json& report, const PlanData& data, con
         std::size_t width = 0;
         for (const std::string& line : lines)
             width = std::max(width, line.size());
-        out << "  <rect x=\"" << x << "\" y=\"" << y << "\" width=\"" << 6.0 * static_cast<double>(width) + 10
-            << "\" height=\"" << 13.0 * static_cast<double>(lines.size()) + 6
+        // The box hangs below its point, so that the number and name of the room there stay readable.
+        out << "  <circle cx=\"" << x << "\" cy=\"" << y << "\" r=\"2.5\" fill=\"#000000\"/>\n";
+        const double boxX = x + 4;
+        const double boxY = y + 20;
+        out << "  <rect x=\"" << boxX << "\" y=\"" << boxY << "\" width=\""
+            << 6.0 * static_cast<double>(width) + 10 << "\" height=\""
+            << 13.0 * static_cast<double>(lines.size()) + 6
             << "\" fill=\"white\" fill-opacity=\"0.85\" stroke=\"" << (listed ? "#d00000" : "#000000")
             << "\" stroke-width=\"" << (listed ? 3 : 1) << "\"/>\n";
         for (std::size_t i = 0; i < lines.size(); ++i)
-            out << "  <text x=\"" << x + 5 << "\" y=\"" << y + 13.0 * static_cast<double>(i + 1)
+            out << "  <text x=\"" << boxX + 5 << "\" y=\"" << boxY + 13.0 * static_cast<double>(i + 1)
                 << "\" font-size=\"10\"" << (i == 0 ? " font-weight=\"bold\"" : "") << ">" << Escape(lines[i])
                 << "</text>\n";
     }

@@ -1,5 +1,6 @@
 #include "Report/TextReport.hpp"
 
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 #include <vector>
@@ -51,6 +52,32 @@ std::string Escaped(const std::string& text) {
             escaped += c;
     }
     return escaped;
+}
+
+// A label's points: one when they coincide, as the add-on places its stamps.
+std::string PointsText(const Json& e) {
+    if (e["begin"] == e["middle"] && e["middle"] == e["end"])
+        return "at " + Inline(e["middle"]);
+    return "begin " + Inline(e["begin"]) + ", middle " + Inline(e["middle"]) + ", end " + Inline(e["end"]);
+}
+
+// "2 separator (10, 40) 270x2", several to a line.
+std::vector<std::string> GeometryLines(const Json& items, std::size_t perLine) {
+    std::vector<std::string> lines;
+    std::string line;
+    std::size_t count = 0;
+    for (const Json& item : items) {
+        line += (line.empty() ? "" : ", ") + item["item"].dump() + " " + item["kind"].get<std::string>() +
+                " (" + item["x"].dump() + ", " + item["y"].dump() + ") " + item["width"].dump() + "x" +
+                item["height"].dump();
+        if (++count % perLine == 0) {
+            lines.push_back(line);
+            line.clear();
+        }
+    }
+    if (!line.empty())
+        lines.push_back(line);
+    return lines;
 }
 
 // One line of the "add-on:" block: a kind of change and its items in call order.
@@ -151,12 +178,14 @@ private:
     void Section(const std::string& title) { out_ << "\n== " << title << "\n"; }
     void Registrations();
     void Steps();
+    std::vector<std::string> MetByUser(int step) const;
     void Elements();
     void Stamps();
     void Apartments();
     void Palette();
-    void Alerts();
-    void Dialogs();
+    void Alert(const Json& alert);
+    void Dialog(const Json& dialog);
+    void AlertsAndDialogs();
     void Others();
 
     const Json& report_;
@@ -209,6 +238,8 @@ void Writer::Steps() {
             out_ << "    add-on:\n";
         for (const std::string& line : changes)
             out_ << "      " << line << "\n";
+        for (const std::string& line : MetByUser(step["step"].get<int>()))
+            out_ << "    " << line << "\n";
         for (const Json& line : step["debugLines"])
             out_ << "    debug: " << Escaped(line.get<std::string>()) << "\n";
         for (const Json& note : step["notes"])
@@ -216,6 +247,37 @@ void Writer::Steps() {
         for (const Json& unused : step["unusedAnswers"])
             out_ << "    unused answer: " << unused.get<std::string>() << "\n";
     }
+}
+
+// The alerts and dialogs of one step, one line each, in the order the user met them.
+std::vector<std::string> Writer::MetByUser(int step) const {
+    std::vector<std::pair<std::size_t, std::string>> lines;
+    for (const Json& alert : report_["alerts"]) {
+        if (alert["step"] != step)
+            continue;
+        const std::string button = alert["answerButton"].get<std::string>();
+        const std::string what = alert["id"].get<int>() != 0 ? "alert " + alert["id"].dump() : "alert";
+        lines.emplace_back(alert["seq"].get<std::size_t>(),
+                           what + ": " + Escaped(alert["text"].get<std::string>()) + " -> " + button +
+                               (alert["answered"].get<bool>() ? "" : " (no prepared answer)"));
+    }
+    for (const Json& dialog : report_["dialogs"]) {
+        if (dialog["step"] != step)
+            continue;
+        std::string line =
+            "dialog " + dialog["id"].dump() + " \"" + dialog["title"].get<std::string>() + "\": ";
+        if (dialog.contains("done") && !dialog["done"].empty())
+            line += Join(dialog["done"], "; ") + " -> ";
+        line += dialog["ended"].get<std::string>();
+        if (dialog.contains("answered") && !dialog["answered"].get<bool>())
+            line += " (no prepared answer)";
+        lines.emplace_back(dialog["seq"].get<std::size_t>(), line);
+    }
+    std::sort(lines.begin(), lines.end());
+    std::vector<std::string> texts;
+    for (const auto& line : lines)
+        texts.push_back(line.second);
+    return texts;
 }
 
 void Writer::Elements() {
@@ -232,7 +294,7 @@ void Writer::Elements() {
             out_ << "\n    areas A " << Inline(a["a"]) << ", B " << Inline(a["b"]) << ", C " << Inline(a["c"])
                  << ", D " << Inline(a["d"]) << ", E " << Inline(a["e"]);
         } else if (type != "wall") {
-            out_ << ", part " << Inline(e["part"]) << " at " << Inline(e["position"]);
+            out_ << ", part " << Inline(e["part"]) << " " << PointsText(e);
             if (!e["parent"].is_null())
                 out_ << ", on " << e["parent"].get<std::string>();
         }
@@ -256,8 +318,11 @@ void Writer::Stamps() {
         out_ << "(none)\n";
     for (auto item = report_["stamps"].begin(); item != report_["stamps"].end(); ++item) {
         const Json& s = item.value();
-        out_ << item.key() << "  apartment " << Inline(s["apartmentId"]) << ", story " << s["story"] << " at "
-             << Inline(s["position"]) << "\n";
+        out_ << item.key() << "  apartment " << Inline(s["apartmentId"]) << ", story " << s["story"]
+             << ", layer " << s["layer"].get<std::string>() << ", " << PointsText(s);
+        if (!s["createdInStep"].is_null())
+            out_ << "; created in step [" << s["createdInStep"] << "]";
+        out_ << "\n";
         out_ << "    rooms " << Join(s["rooms"]) << "\n";
         out_ << "    shows: " << s["title"].get<std::string>() << "\n";
         for (const Json& line : s["lines"])
@@ -283,41 +348,71 @@ void Writer::Palette() {
         out_ << (p["registered"].get<bool>() ? "registered, not created yet\n" : "not registered\n");
         return;
     }
-    out_ << (p["visible"].get<bool>() ? "visible" : "hidden") << "\n";
+    out_ << (p["visible"].get<bool>() ? "visible" : "hidden") << ", " << p["size"][0] << " x " << p["size"][1]
+         << "\n";
     out_ << "rooms (" << Join(p["roomColumns"], " | ") << "):\n";
     for (const Json& row : p["rooms"])
         out_ << "    " << Join(row, " | ") << "\n";
     out_ << "stamps (" << Join(p["stampColumns"], " | ") << "):\n";
     for (const Json& row : p["stamps"])
         out_ << "    " << Join(row, " | ") << "\n";
+    out_ << "items:\n";
+    for (const std::string& line : GeometryLines(p["items"], 3))
+        out_ << "    " << line << "\n";
 }
 
-void Writer::Alerts() {
-    Section("Alerts");
-    if (report_["alerts"].empty())
+void Writer::Alert(const Json& alert) {
+    out_ << "[step " << (alert["step"].is_null() ? "-" : alert["step"].dump()) << "] " << alert["id"] << " "
+         << alert["kind"].get<std::string>() << " \"" << alert["title"].get<std::string>()
+         << "\": " << Escaped(alert["text"].get<std::string>()) << "\n";
+    if (!alert["detail"].get<std::string>().empty())
+        out_ << "    " << Escaped(alert["detail"].get<std::string>()) << "\n";
+    out_ << "    buttons " << Join(alert["buttons"], " / ") << "; answer " << alert["answer"]
+         << (alert["answered"].get<bool>() ? "" : " (no prepared answer)") << "\n";
+}
+
+void Writer::Dialog(const Json& dialog) {
+    out_ << "[step " << (dialog["step"].is_null() ? "-" : dialog["step"].dump()) << "] dialog "
+         << dialog["id"] << " \"" << dialog["title"].get<std::string>() << "\"";
+    if (dialog.contains("prompt"))
+        out_ << ": " << Escaped(dialog["prompt"].get<std::string>());
+    out_ << "\n";
+    if (dialog.contains("rows")) {
+        std::string rows;
+        for (const Json& row : dialog["rows"])
+            rows +=
+                (rows.empty() ? "" : ", ") + (row.is_string() ? Inline(row) : "[" + Join(row, " | ") + "]");
+        out_ << "    rows " << (rows.empty() ? "-" : rows) << "\n";
+        out_ << "    user: " << Join(dialog["done"], "; ")
+             << (dialog["answered"].get<bool>() ? "" : " (no prepared answer)") << "\n";
+    }
+    out_ << "    " << dialog["ended"].get<std::string>();
+    if (dialog.contains("selected") && !dialog["selected"].is_null())
+        out_ << ", selected " << Inline(dialog["selected"]);
+    out_ << "\n";
+    if (dialog.contains("items")) {
+        out_ << "    resized to " << dialog["size"][0] << " x " << dialog["size"][1] << ":\n";
+        for (const std::string& line : GeometryLines(dialog["items"], 3))
+            out_ << "      " << line << "\n";
+    }
+}
+
+// Alerts and dialogs in the order the user met them.
+void Writer::AlertsAndDialogs() {
+    Section("Alerts and dialogs");
+    const Json& alerts = report_["alerts"];
+    const Json& dialogs = report_["dialogs"];
+    std::size_t a = 0;
+    std::size_t d = 0;
+    while (a < alerts.size() || d < dialogs.size()) {
+        if (d == dialogs.size() ||
+            (a < alerts.size() && alerts[a]["seq"].get<std::size_t>() < dialogs[d]["seq"].get<std::size_t>()))
+            Alert(alerts[a++]);
+        else
+            Dialog(dialogs[d++]);
+    }
+    if (alerts.empty() && dialogs.empty())
         out_ << "(none)\n";
-    for (const Json& alert : report_["alerts"]) {
-        out_ << "[step " << (alert["step"].is_null() ? "-" : alert["step"].dump()) << "] " << alert["id"]
-             << " " << alert["kind"].get<std::string>() << " \"" << alert["title"].get<std::string>()
-             << "\": " << Escaped(alert["text"].get<std::string>()) << "\n";
-        if (!alert["detail"].get<std::string>().empty())
-            out_ << "    " << Escaped(alert["detail"].get<std::string>()) << "\n";
-        out_ << "    buttons " << Join(alert["buttons"], " / ") << "; answer " << alert["answer"]
-             << (alert["answered"].get<bool>() ? "" : " (no prepared answer)") << "\n";
-    }
-}
-
-void Writer::Dialogs() {
-    if (report_["dialogs"].empty())
-        return;
-    Section("Dialogs");
-    for (const Json& dialog : report_["dialogs"]) {
-        out_ << "[step " << dialog["step"] << "] " << dialog["id"] << " \""
-             << dialog["title"].get<std::string>() << "\": " << Join(dialog["done"], "; ");
-        if (dialog.contains("accepted"))
-            out_ << (dialog["accepted"].get<bool>() ? " -> accepted" : " -> cancelled");
-        out_ << (dialog["answered"].get<bool>() ? "" : " (no prepared answer)") << "\n";
-    }
 }
 
 void Writer::Others() {
@@ -362,8 +457,7 @@ std::string Writer::Render() {
     Stamps();
     Apartments();
     Palette();
-    Alerts();
-    Dialogs();
+    AlertsAndDialogs();
     Others();
     return out_.str();
 }

@@ -3,11 +3,56 @@
 #include "DG/Button.hpp"
 #include "DG/ListBox.hpp"
 #include "DG/PanelRegistry.hpp"
+#include "DG/StaticItems.hpp"
 
 namespace Run {
 
 DG::Palette* FindCheckPalette() {
     return DG::FindPalette(GS::Guid(CheckPaletteGuid));
+}
+
+namespace {
+
+const char* KindName(RS::ItemKind kind) {
+    switch (kind) {
+    case RS::ItemKind::Button:
+        return "button";
+    case RS::ItemKind::LeftText:
+        return "text";
+    case RS::ItemKind::Separator:
+        return "separator";
+    case RS::ItemKind::SingleSelList:
+        return "list";
+    default:
+        return "icon";
+    }
+}
+
+} // namespace
+
+std::vector<ItemGeometry> ReadItemGeometry(const DG::Panel& panel, short first, short last) {
+    std::vector<ItemGeometry> items;
+    for (short id = first; id <= last; ++id) {
+        RS::ItemKind kind;
+        if (!panel.GetItemKind(id, &kind))
+            continue;
+        const DG::Item item(panel, id);
+        items.push_back({id, KindName(kind), item.GetPosition().GetX(), item.GetPosition().GetY(),
+                         item.GetWidth(), item.GetHeight()});
+    }
+    return items;
+}
+
+std::string ReadStaticText(const DG::Panel& panel) {
+    for (short id = 1; id <= panel.GetItemCount(); ++id) {
+        RS::ItemKind kind;
+        if (panel.GetItemKind(id, &kind) && kind == RS::ItemKind::LeftText) {
+            const std::string text = DG::LeftText(panel, id).GetText().ToUtf8();
+            if (!text.empty())
+                return text;
+        }
+    }
+    return {};
 }
 
 std::vector<std::vector<std::string>> ReadListRows(const DG::Panel& panel, short item) {

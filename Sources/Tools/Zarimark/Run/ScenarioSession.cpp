@@ -44,6 +44,7 @@ RunFailure ScenarioSession::PlayStep(std::size_t index, bool check) {
     stepRecord.firstUiEntry = DG::GetUILog().size();
     stepRecord.firstDebugLine = GS::GetDebugLog().size();
     stepRecord.firstCall = host_->GetCallLog().size();
+    const std::size_t firstException = host_->GetAddOnExceptions().size();
     user_.ClearNotes();
     user_.BeginStep(index, step.answers);
     const ActionOutcome outcome = RunAction(*host_, step.action);
@@ -60,6 +61,16 @@ RunFailure ScenarioSession::PlayStep(std::size_t index, bool check) {
     record_.steps.push_back(stepRecord);
     if (outcome.failure)
         return outcome.failure;
+    if (!user_.GetGaveUpOn().empty())
+        return RunFailure::InScenario(
+            step.path, user_.GetGaveUpOn() + " kept coming without a prepared answer (more than " +
+                           std::to_string(ScriptedUser::UnansweredAlertLimit) +
+                           " unanswered alerts); the user took its last button and the run stops");
+    // The real host would crash or end the add-on here; nothing after it would be meaningful.
+    const std::vector<std::string>& exceptions = host_->GetAddOnExceptions();
+    if (exceptions.size() > firstException)
+        return RunFailure::OfHost(
+            step.path + ": an exception escaped the add-on into the host: " + exceptions[firstException]);
     if (host_->HasUpdateCycle())
         return RunFailure::OfHost(step.path +
                                   ": the host stopped an update cycle: the add-on's own changes were "

@@ -2,7 +2,7 @@
 
 #include "DG/ListBox.hpp"
 #include "DG/ModalDialog.hpp"
-#include "Run/PaletteAccess.hpp"
+#include "DG/UILog.hpp"
 
 namespace Run {
 
@@ -32,10 +32,51 @@ bool FindListRow(const DG::Panel& panel, const std::string& text, short* item, s
     return false;
 }
 
+// Usually the one that declines.
+short LastButton(const DG::AlertRecord& alert) {
+    short last = 1;
+    for (short button = 2; button <= 3; ++button)
+        last = alert.buttons[button - 1].IsEmpty() ? last : button;
+    return last;
+}
+
+// The first list of the panel; 0 when it has none.
+short FirstList(const DG::Panel& panel) {
+    for (short item = 1; item <= panel.GetItemCount(); ++item) {
+        RS::ItemKind kind;
+        if (panel.GetItemKind(item, &kind) && kind == RS::ItemKind::SingleSelList)
+            return item;
+    }
+    return 0;
+}
+
+// The alerts that came since UI log entry `from`, as " -> alert 31020 answered 1".
+std::string AlertsSince(std::size_t from) {
+    std::string text;
+    const std::vector<DG::UILogEntry> log = DG::GetUILog();
+    for (std::size_t i = from; i < log.size(); ++i) {
+        if (log[i].kind == DG::UILogKind::Alert)
+            text += " -> " + Describe(log[i].alert) + " answered " + std::to_string(log[i].alert.answer);
+    }
+    return text;
+}
+
+// Where the innermost dialog that is open now was opened.
+std::size_t LastOpening() {
+    const std::vector<DG::UILogEntry> log = DG::GetUILog();
+    for (std::size_t i = log.size(); i-- > 0;) {
+        if (log[i].kind == DG::UILogKind::DialogOpened)
+            return i;
+    }
+    return 0;
+}
+
 } // namespace
 
 void ScriptedUser::BeginStep(std::size_t step, const std::vector<Scenario::Answer>& answers) {
     step_ = step;
+    unanswered_ = 0;
+    gaveUpOn_.clear();
     answers_.assign(answers.begin(), answers.end());
 }
 
@@ -62,7 +103,13 @@ bool ScriptedUser::Matches(const Scenario::Answer& answer, DG::ModalDialog& dial
 }
 
 short ScriptedUser::AnswerAlert(const DG::AlertRecord& alert) {
+    if (!gaveUpOn_.empty())
+        return LastButton(alert);
     if (answers_.empty() || !Matches(answers_.front(), alert)) {
+        if (++unanswered_ > UnansweredAlertLimit) {
+            gaveUpOn_ = Describe(alert);
+            return LastButton(alert);
+        }
         if (!answers_.empty())
             notes_.push_back(Describe(alert) + " came while the next answer (" + answers_.front().path +
                              ") was for something else; it got its first button");
@@ -116,13 +163,29 @@ std::string ScriptedUser::Perform(DG::ModalDialog& dialog, const Scenario::Dialo
     return what;
 }
 
+void ScriptedUser::RecordLeft(DG::ModalDialog& dialog, DialogRecord& record) const {
+    if (const short list = FirstList(dialog)) {
+        const DG::ListBox box(dialog, list);
+        if (const short row = box.GetSelectedItem())
+            record.selected = ReadListRows(dialog, list).at(static_cast<std::size_t>(row - 1));
+    }
+    record.width = dialog.GetWidth();
+    record.height = dialog.GetHeight();
+    record.items = ReadItemGeometry(dialog, 1, dialog.GetItemCount());
+}
+
 void ScriptedUser::RunModalDialog(DG::ModalDialog& dialog) {
     DialogRecord record;
     record.step = step_;
+    record.openedEntry = LastOpening();
     record.resourceId = dialog.GetResourceId();
     record.title = dialog.GetTitle().ToUtf8();
+    record.prompt = ReadStaticText(dialog);
+    if (const short list = FirstList(dialog))
+        record.rows = ReadListRows(dialog, list);
     if (answers_.empty() || !Matches(answers_.front(), dialog)) {
         notes_.push_back("the dialog \"" + record.title + "\" had no prepared answer; it was cancelled");
+        RecordLeft(dialog, record);
         dialogs_.push_back(record);
         return;
     }
@@ -136,9 +199,14 @@ void ScriptedUser::RunModalDialog(DG::ModalDialog& dialog) {
             notes_.push_back(interaction.path + ": the dialog was already closed");
             break;
         }
+        const std::size_t before = DG::GetUILog().size();
         const std::string done = Perform(dialog, interaction);
-        dialogs_[index].done.push_back(done);
+        dialogs_[index].done.push_back(done + AlertsSince(before));
+        if (interaction.kind == Scenario::DialogInteraction::Kind::Resize &&
+            done.find("(not possible)") == std::string::npos)
+            dialogs_[index].resized = true;
     }
+    RecordLeft(dialog, dialogs_[index]);
 }
 
 } // namespace Run

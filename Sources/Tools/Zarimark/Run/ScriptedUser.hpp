@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "DG/UIDriver.hpp"
+#include "Run/PaletteAccess.hpp"
 #include "Scenario/ScenarioModel.hpp"
 
 namespace Run {
@@ -18,10 +19,18 @@ public:
     // What happened with one dialog, for the report.
     struct DialogRecord {
         std::size_t step = 0;
+        std::size_t openedEntry = 0; // its opening in DG's UI log
         short resourceId = 0;
         std::string title;
-        std::vector<std::string> done; // "choose \"A1\"", "press OK", ...
+        std::string prompt;
+        std::vector<std::vector<std::string>> rows; // of its list, as it opened
+        std::vector<std::string> done;              // "choose \"A1\"", "press OK", ...
         bool answered = false;
+        // As the user left it.
+        std::vector<std::string> selected; // the selected row, if any
+        bool resized = false;
+        short width = 0, height = 0;
+        std::vector<ItemGeometry> items;
     };
 
     void BeginStep(std::size_t step, const std::vector<Scenario::Answer>& answers);
@@ -31,6 +40,13 @@ public:
     short AnswerAlert(const DG::AlertRecord& alert) override;
     void RunModalDialog(DG::ModalDialog& dialog) override;
 
+    // An add-on may ask again until the user declines (the Teamwork reservation alerts do). A user
+    // without answers would never decline, so after this many unanswered alerts in one step the
+    // user takes the alerts' last button and the run is to stop.
+    static constexpr int UnansweredAlertLimit = 1000;
+    // The alert that made the user give up in the running step; empty when none did.
+    const std::string& GetGaveUpOn() const { return gaveUpOn_; }
+
     const std::vector<std::string>& GetNotes() const { return notes_; }
     void ClearNotes() { notes_.clear(); }
     const std::vector<DialogRecord>& GetDialogs() const { return dialogs_; }
@@ -39,8 +55,11 @@ private:
     bool Matches(const Scenario::Answer& answer, const DG::AlertRecord& alert) const;
     bool Matches(const Scenario::Answer& answer, DG::ModalDialog& dialog) const;
     std::string Perform(DG::ModalDialog& dialog, const Scenario::DialogInteraction& interaction);
+    void RecordLeft(DG::ModalDialog& dialog, DialogRecord& record) const;
 
     std::size_t step_ = 0;
+    int unanswered_ = 0;
+    std::string gaveUpOn_;
     std::deque<Scenario::Answer> answers_;
     std::vector<std::string> notes_;
     std::vector<DialogRecord> dialogs_;

@@ -59,6 +59,7 @@ private:
     void PlayElementChange();
     void PlayView();
     void PlayPalette();
+    void PlayPaletteAction();
     void PlayAttributes();
     void CreateLabel();
     void ChangeZone();
@@ -210,7 +211,23 @@ void Player::PlayElementChange() {
     }
 }
 
+// What the user can see of the palette; the add-on's reasons (its reopen flag) stay its own.
+std::string PaletteState() {
+    const DG::Palette* palette = FindCheckPalette();
+    return palette == nullptr ? "not created" : palette->IsVisible() ? "visible" : "hidden";
+}
+
 void Player::PlayPalette() {
+    const std::string before = PaletteState();
+    PlayPaletteAction();
+    const std::string after = PaletteState();
+    if (action_.kind == ActionKind::PaletteMessage || action_.kind == ActionKind::PaletteClose ||
+        before != after)
+        outcome_.notes.push_back("palette: " + before +
+                                 (before == after ? ", stays " + after : " -> " + after));
+}
+
+void Player::PlayPaletteAction() {
     if (action_.kind == ActionKind::PaletteMessage) {
         const auto& windows = host_.GetModelessWindows();
         const API_Guid guid = APIGuidFromString(CheckPaletteGuid);
@@ -232,6 +249,13 @@ void Player::PlayPalette() {
     if (action_.kind == ActionKind::PaletteClose) {
         host_.RunAddOnCall(
             [&] { Check(palette->PressCloseBox(), "the palette's close box could not be used"); });
+        return;
+    }
+    if (action_.kind == ActionKind::PaletteResize) {
+        host_.RunAddOnCall([&] {
+            Check(palette->ResizeBy(static_cast<short>(action_.point.x), static_cast<short>(action_.point.y)),
+                  "the palette could not be resized (it must be visible)");
+        });
         return;
     }
     const short item =
@@ -284,7 +308,9 @@ void Player::PlayView() {
         Check(host_.Undo(), "there is no step to undo");
         break;
     case ActionKind::Fault:
-        Check(host_.InjectFault(action_.operation, action_.call, action_.code, action_.repeat),
+        Check(action_.flag
+                  ? host_.GetFaults().InjectException(action_.operation, action_.call, action_.repeat)
+                  : host_.InjectFault(action_.operation, action_.call, action_.code, action_.repeat),
               "the fault could not be injected");
         break;
     default:
@@ -352,6 +378,7 @@ void Player::Play() {
     case ActionKind::PaletteButton:
     case ActionKind::PaletteClose:
     case ActionKind::PaletteMessage:
+    case ActionKind::PaletteResize:
         PlayPalette();
         break;
     case ActionKind::SetLayer:
@@ -432,6 +459,9 @@ std::string SummarizeAction(const Scenario::Action& action) {
     case ActionKind::SetCurrentStory:
         text << " " << action.number;
         break;
+    case ActionKind::PaletteResize:
+        text << " by " << action.point.x << ", " << action.point.y;
+        break;
     case ActionKind::PlaceLabel:
         text << " at " << action.point.x << ", " << action.point.y
              << (action.element.empty() ? " (no room)" : " on " + action.element);
@@ -470,8 +500,11 @@ std::string SummarizeAction(const Scenario::Action& action) {
             text << " " << Quote(action.category.code) << " " << Quote(action.category.name);
         break;
     case ActionKind::Fault:
-        text << " " << action.operation << " call " << action.call << (action.repeat ? " and later" : "")
-             << " fails with " << action.code;
+        text << " " << action.operation << " call " << action.call << (action.repeat ? " and later" : "");
+        if (action.flag)
+            text << " throws";
+        else
+            text << " fails with " << action.code;
         break;
     case ActionKind::Batch: {
         std::string inner;

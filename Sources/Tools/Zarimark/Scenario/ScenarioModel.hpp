@@ -227,6 +227,7 @@ enum class ActionKind {
     PaletteButton,
     PaletteClose,
     PaletteMessage,
+    PaletteResize,
     SetCurrentStory,
     SetLayer,
     AddLayer,
@@ -266,9 +267,9 @@ struct Action {
     std::vector<std::string> elements; // select, delete, lock, reserve
     std::string text;                  // menu item, palette button, library part, layer, combination
     std::int32_t number = 0;           // palette message, story, event code, category index, button item
-    Point point;                       // place position, move/copy offset
+    Point point;                       // place position, move/copy offset, palette resize
     std::vector<Point> polygon;
-    bool flag = false;  // lock, suspend groups, teamwork, layer hidden
+    bool flag = false;  // lock, suspend groups, teamwork, layer hidden, fault throws
     bool flag2 = false; // layer locked
     Reservation reservation = Reservation::Free;
     ZoneDesc zone;

@@ -26,6 +26,7 @@ const std::map<std::string, ActionKind>& ActionNames() {
         {"paletteButton", ActionKind::PaletteButton},
         {"paletteClose", ActionKind::PaletteClose},
         {"paletteMessage", ActionKind::PaletteMessage},
+        {"paletteResize", ActionKind::PaletteResize},
         {"setCurrentStory", ActionKind::SetCurrentStory},
         {"setLayer", ActionKind::SetLayer},
         {"addLayer", ActionKind::AddLayer},
@@ -82,6 +83,22 @@ void ReadZoneChange(ObjectReader& reader, Action& action) {
         reader.GetDiagnostics().Add(reader.GetPath(),
                                     "changeZone changes nothing (give number, name, category, "
                                     "layer, areas, apartmentId or parameters)");
+}
+
+// Pixels, as the user drags the palette's corner.
+void ReadPaletteResize(ObjectReader& reader, Action& action) {
+    const Json* by = reader.Get("by", true);
+    if (by == nullptr)
+        return;
+    if (!by->is_array() || by->size() != 2) {
+        reader.GetDiagnostics().Add(reader.PathOf("by"), "expected [dx, dy], found " + DescribeType(*by));
+        return;
+    }
+    const std::optional<std::int64_t> dx =
+        ReadInteger((*by)[0], IndexPath(reader.PathOf("by"), 0), reader.GetDiagnostics(), -2000, 2000);
+    const std::optional<std::int64_t> dy =
+        ReadInteger((*by)[1], IndexPath(reader.PathOf("by"), 1), reader.GetDiagnostics(), -2000, 2000);
+    action.point = Point{static_cast<double>(dx.value_or(0)), static_cast<double>(dy.value_or(0))};
 }
 
 void ReadFields(ObjectReader& reader, Action& action) {
@@ -155,6 +172,9 @@ void ReadFields(ObjectReader& reader, Action& action) {
         action.number =
             static_cast<std::int32_t>(reader.Integer("message", -0x7FFFFFFF, 0x7FFFFFFF, true).value_or(0));
         break;
+    case ActionKind::PaletteResize:
+        ReadPaletteResize(reader, action);
+        break;
     case ActionKind::SetCurrentStory:
         action.number = static_cast<std::int32_t>(reader.Integer("story", -32768, 32767, true).value_or(0));
         break;
@@ -201,7 +221,11 @@ void ReadFields(ObjectReader& reader, Action& action) {
     case ActionKind::Fault:
         action.operation = reader.String("operation", true).value_or("");
         action.call = static_cast<std::int32_t>(reader.Integer("call", 1, 0x7FFFFFFF).value_or(1));
-        action.code = reader.Code("code", true).value_or(0);
+        action.flag = reader.Bool("throw").value_or(false);
+        // A thrown exception carries no code; a returned failure needs one.
+        if (action.flag && reader.Has("code"))
+            reader.GetDiagnostics().Add(reader.PathOf("code"), "a fault that throws has no code");
+        action.code = reader.Code("code", !action.flag).value_or(0);
         action.repeat = reader.Bool("repeat").value_or(false);
         break;
     case ActionKind::Batch:
