@@ -44,6 +44,8 @@ void HeadlessHost::RunAddOnCall(const std::function<void()>& call) {
 
 void HeadlessHost::ReportEvent(PendingEvent event) {
     if (userActionDepth_ > 0 && addOnCallDepth_ == 0 && !flushing_) {
+        if (!userEventsReported_)
+            return;
         if (!userBatch_) {
             userBatch_.emplace();
             userBatch_->origin = BatchOrigin::User;

@@ -126,6 +126,10 @@ public:
     GSErrCode DeleteElements(const std::vector<API_Guid>& guids);
     // Any element event code, e.g. 13, reported for an observed element.
     GSErrCode SendElementEvent(const API_Guid& guid, Int32 code);
+    // Off: the user's actions change the project without telling the add-on, as a host that
+    // skipped a notification would; the add-on's own changes are reported as always.
+    void SetUserEventsReported(bool on) { userEventsReported_ = on; }
+    bool AreUserEventsReported() const { return userEventsReported_; }
 
     // View and project state (no element events).
     void SetSelection(const std::vector<API_Guid>& guids); // neig IDs by element type
@@ -389,6 +393,7 @@ private:
 
     // Calls into the add-on and batches.
     int addOnCallDepth_ = 0;
+    bool userEventsReported_ = true;
     int userActionDepth_ = 0;
     bool flushing_ = false;
     std::optional<DeliveredBatch> userBatch_;

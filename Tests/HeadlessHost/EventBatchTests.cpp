@@ -316,3 +316,17 @@ TEST_F(HostTest, LabelPlacedOnAZoneHasTheZoneAsParent) {
     EXPECT_EQ(Read(label).label.parent, APINULLGuid);
     EXPECT_EQ(host.PlaceLabel(LabelPlacement{"bad", {0, 0}, label}), APIERR_BADPARS); // a label is no zone
 }
+
+TEST_F(HostTest, UnreportedUserActionsChangeTheProjectSilently) {
+    const API_Guid room = AddObservedRoom("r1", "A");
+    host.SetUserEventsReported(false);
+    ASSERT_EQ(host.SetElementParameters(room, {Parameter::Text("stApartmentId", "B")}), NoError);
+    ASSERT_EQ(host.DeleteElements({room}), NoError);
+    EXPECT_EQ(FakeAddOn::Trace(), "");
+    EXPECT_EQ(host.FindElement(room), nullptr);
+
+    host.SetUserEventsReported(true);
+    const API_Guid other = AddObservedRoom("r2", "A");
+    ASSERT_EQ(host.MoveElement(other, {1, 1}), NoError);
+    EXPECT_EQ(FakeAddOn::Trace(), "-1 4:r2 -2");
+}
