@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "RS/ModuleFormat.hpp"
+#include "Formats/ResourceModule.hpp"
 
 namespace DGTests {
 
 namespace {
 
-namespace MF = RS::ModuleFormat;
+namespace MF = Formats::ResourceModule;
 
 void PutU16(std::vector<unsigned char>* out, std::uint16_t value) {
     out->push_back(static_cast<unsigned char>(value & 0xFF));

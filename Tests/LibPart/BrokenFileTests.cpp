@@ -1,5 +1,5 @@
 // Malformed files are refused with the offset and reason, and no partial part comes back.
-#include "LibPartFormat/LibPartFile.hpp"
+#include "Formats/LibPart/LibPartFile.hpp"
 #include "TestParts.hpp"
 
 #include <gmock/gmock.h>

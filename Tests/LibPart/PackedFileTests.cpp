@@ -1,6 +1,6 @@
 // The Zarimark.gsm the build produces: header bytes, directory, and the parameter contract the
 // add-on writes into.
-#include "LibPartFormat/LibPartFile.hpp"
+#include "Formats/LibPart/LibPartFile.hpp"
 #include "TestParts.hpp"
 
 #include <gmock/gmock.h>

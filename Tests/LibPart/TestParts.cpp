@@ -1,6 +1,6 @@
 #include "TestParts.hpp"
 
-#include "LibPartFormat/LibPartFile.hpp"
+#include "Formats/LibPart/LibPartFile.hpp"
 
 #include <fstream>
 #include <iterator>

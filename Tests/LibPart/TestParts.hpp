@@ -1,7 +1,7 @@
 #ifndef TESTS_LIBPART_TESTPARTS_HPP
 #define TESTS_LIBPART_TESTPARTS_HPP
 
-#include "LibPartFormat/LibPart.hpp"
+#include "Formats/LibPart/LibPart.hpp"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "RS/ByteReader.hpp"
+#include "Formats/Bytes.hpp"
 #include "RS/RS.hpp"
 #include "ResourceIds.hpp"
 #include "ResourceImage.hpp"
@@ -262,7 +262,7 @@ TEST_F(CompiledModuleTest, IdentifierIsLengthAndTwoNumbers) {
 TEST_F(CompiledModuleTest, IconHasBothResolutionGroups) {
     std::vector<unsigned char> data;
     ASSERT_TRUE(RS::GetResourceData(module_, RS::IconType, ZM_ICON_PALETTE, &data));
-    RS::ByteReader in(data);
+    Formats::ByteReader in(data);
     std::uint16_t count = 0;
     ASSERT_TRUE(in.U16(&count));
     ASSERT_EQ(count, 2);
@@ -272,7 +272,7 @@ TEST_F(CompiledModuleTest, IconHasBothResolutionGroups) {
         std::u16string group;
         std::uint32_t length = 0;
         std::vector<unsigned char> png;
-        ASSERT_TRUE(in.U16(&dpi) && in.Text(&group) && in.U32(&length) && in.Bytes(length, &png));
+        ASSERT_TRUE(in.U16(&dpi) && in.CountedUtf16(&group) && in.U32(&length) && in.Bytes(length, &png));
         EXPECT_EQ(dpi, wantDpi);
         EXPECT_EQ(group, wantGroup);
         ASSERT_GE(png.size(), 24u);

@@ -49,10 +49,7 @@ bool IsScalarTextParameter(const API_AddParType& record) {
 }
 
 GS::UniString GetScalarText(const API_AddParType& record) {
-    USize length = 0;
-    while (length < ScalarTextCapacity && record.value.uStr[length] != 0)
-        ++length;
-    return GS::UniString(record.value.uStr, length);
+    return GS::UniString::FromField(record.value.uStr, ScalarTextCapacity);
 }
 
 bool SetScalarText(API_AddParType& record, const GS::UniString& text) {

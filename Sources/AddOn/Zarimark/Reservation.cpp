@@ -41,22 +41,14 @@ GS::Array<API_Guid> AllRooms(const ApartmentRooms& apartments) {
     return rooms;
 }
 
-// Stops at the field's end too, should the host fill it up to the last unit.
-template <std::size_t N>
-GS::UniString FieldText(const char16_t (&field)[N]) {
-    USize length = 0;
-    while (length < N && field[length] != u'\0')
-        ++length;
-    return GS::UniString(field, length);
-}
-
 GSErrCode AppendRoomLine(const API_Guid& room, GS::UniString& listText) {
     API_Element element;
     element.header.guid = room;
     const GSErrCode err = HostGetElement(&element);
     if (err != NoError)
         return err;
-    listText += "\t " + FieldText(element.zone.roomNoStr) + " - " + FieldText(element.zone.roomName) + "\n";
+    listText += "\t " + GS::UniString::FromField(element.zone.roomNoStr) + " - " +
+                GS::UniString::FromField(element.zone.roomName) + "\n";
     return NoError;
 }
 

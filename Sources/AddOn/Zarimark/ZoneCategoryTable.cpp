@@ -20,15 +20,6 @@ API_AttributeIndex HighestZoneCategoryIndex() {
     return highest;
 }
 
-GS::UniString CategoryCode(const API_Attribute& attribute) {
-    const char16_t* code = attribute.zoneCat.catCode;
-    const std::size_t capacity = sizeof(attribute.zoneCat.catCode) / sizeof(char16_t);
-    USize length = 0;
-    while (length < capacity && code[length] != 0)
-        ++length;
-    return GS::UniString(code, length);
-}
-
 GS::UniString CategoryName(const API_Attribute& attribute) {
     const char* name = attribute.header.name;
     return GS::UniString(std::string(name, strnlen(name, sizeof(attribute.header.name))));
@@ -48,7 +39,7 @@ GSErrCode ReadZoneCategoryTable(ZoneCategoryTable& table) {
         if (err != NoError && !missing)
             return err;
         read.exists.Push(!missing);
-        read.codes.Push(missing ? GS::UniString() : CategoryCode(attribute));
+        read.codes.Push(missing ? GS::UniString() : GS::UniString::FromField(attribute.zoneCat.catCode));
         read.names.Push(missing ? GS::UniString() : CategoryName(attribute));
     }
     table = std::move(read);

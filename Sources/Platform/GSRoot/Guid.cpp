@@ -1,47 +1,21 @@
 #include "GSRoot/Guid.hpp"
 
 #include <cstring>
+#include <string_view>
+
+#include "Formats/GuidText.hpp"
 
 namespace GS {
 
 namespace {
 
-// Text positions of the 16 bytes in "XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX": the first three
-// groups are little-endian numbers, so their bytes appear reversed in the text.
-constexpr int TextOffsetOfByte[16] = {6, 4, 2, 0, 11, 9, 16, 14, 19, 21, 24, 26, 28, 30, 32, 34};
-constexpr std::size_t TextLength = 36;
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-bool IsDashPosition(std::size_t pos) {
-    return pos == 8 || pos == 13 || pos == 18 || pos == 23;
-}
-
-bool HasValidShape(const char* text) {
-    for (std::size_t pos = 0; pos < TextLength; ++pos) {
-        const bool ok = IsDashPosition(pos) ? text[pos] == '-' : HexValue(text[pos]) >= 0;
-        if (!ok)
-            return false;
-    }
-    return true;
-}
-
-// The bare 36-character form, with or without surrounding braces; null when neither.
-const char* StripBraces(const char* text) {
-    const std::size_t length = std::strlen(text);
-    if (length == TextLength)
+// The bare form, with or without surrounding braces; empty when neither.
+std::string_view StripBraces(std::string_view text) {
+    if (text.size() == Formats::GuidTextLength)
         return text;
-    if (length == TextLength + 2 && text[0] == '{' && text[TextLength + 1] == '}')
-        return text + 1;
-    return nullptr;
+    if (text.size() == Formats::GuidTextLength + 2 && text.front() == '{' && text.back() == '}')
+        return text.substr(1, Formats::GuidTextLength);
+    return {};
 }
 
 } // namespace
@@ -53,15 +27,12 @@ Guid::Guid(const char* text) {
 bool Guid::FromString(const char* text, Guid* guid) {
     if (text == nullptr || guid == nullptr)
         return false;
-    const char* bare = StripBraces(text);
-    if (bare == nullptr || !HasValidShape(bare)) {
+    Formats::GuidBytes bytes{};
+    if (!Formats::ParseGuidText(StripBraces(text), &bytes)) {
         *guid = Guid();
         return false;
     }
-    for (int i = 0; i < 16; ++i) {
-        const int at = TextOffsetOfByte[i];
-        guid->bytes_[i] = static_cast<UInt8>(HexValue(bare[at]) * 16 + HexValue(bare[at + 1]));
-    }
+    std::memcpy(guid->bytes_, bytes.data(), bytes.size());
     return true;
 }
 
@@ -76,14 +47,9 @@ void Guid::ToBytes(UInt8 bytes[16]) const {
 }
 
 std::string Guid::ToString() const {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string text(TextLength, '-');
-    for (int i = 0; i < 16; ++i) {
-        const int at = TextOffsetOfByte[i];
-        text[at] = digits[bytes_[i] >> 4];
-        text[at + 1] = digits[bytes_[i] & 0x0F];
-    }
-    return text;
+    Formats::GuidBytes bytes{};
+    std::memcpy(bytes.data(), bytes_, sizeof bytes_);
+    return Formats::FormatGuidText(bytes);
 }
 
 UniString Guid::ToUniString() const {

@@ -1,6 +1,7 @@
 #ifndef GSROOT_UNISTRING_HPP
 #define GSROOT_UNISTRING_HPP
 
+#include <cstddef>
 #include <string>
 
 #include "GSRoot/Definitions.hpp"
@@ -28,6 +29,14 @@ public:
     UniString(const char16_t* zeroTerminated); // NOLINT
     UniString(const char16_t* units, USize length);
     explicit UniString(std::u16string units) : units_(std::move(units)) {}
+
+    // The text of a fixed UTF-16 field of a host record: up to its first zero unit, or the whole
+    // field when the host filled it to the last unit.
+    static UniString FromField(const char16_t* field, USize capacity);
+    template <std::size_t N>
+    static UniString FromField(const char16_t (&field)[N]) {
+        return FromField(field, static_cast<USize>(N));
+    }
 
     // printf-style formatting; the format and %s arguments are UTF-8 texts. A template rather than
     // a C variadic, because va_start on a reference parameter is undefined.

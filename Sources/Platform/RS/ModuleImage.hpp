@@ -8,6 +8,7 @@
 
 namespace RS {
 
+// Where one resource lies in the image.
 struct ModuleEntry {
     ResType type = 0;
     GSResID id = 0;

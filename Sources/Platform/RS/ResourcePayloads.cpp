@@ -1,11 +1,12 @@
 #include "RS/ResourcePayloads.hpp"
 
-#include "RS/ByteReader.hpp"
-#include "RS/ModuleFormat.hpp"
+#include "Formats/Bytes.hpp"
+#include "Formats/ResourceModule.hpp"
 
 namespace RS::Payloads {
 
-namespace MF = ModuleFormat;
+namespace MF = Formats::ResourceModule;
+using Formats::ByteReader;
 
 namespace {
 
@@ -21,7 +22,7 @@ bool Finish(const ByteReader& in, std::string* error) {
 
 bool ReadUniString(ByteReader* in, GS::UniString* text) {
     std::u16string units;
-    if (!in->Text(&units))
+    if (!in->CountedUtf16(&units))
         return false;
     *text = GS::UniString(std::move(units));
     return true;
@@ -56,7 +57,7 @@ bool ValidateDialogHelp(const std::vector<unsigned char>& data, std::string* err
         std::uint16_t item = 0;
         std::u16string tooltip;
         std::u16string anchor;
-        if (!in.U16(&item) || !in.Text(&tooltip) || !in.Text(&anchor))
+        if (!in.U16(&item) || !in.CountedUtf16(&tooltip) || !in.CountedUtf16(&anchor))
             return Fail(error, "help entry " + std::to_string(i + 1) + " runs past the end");
     }
     return Finish(in, error);
@@ -80,7 +81,7 @@ bool ValidateIcon(const std::vector<unsigned char>& data, std::string* error) {
         std::u16string group;
         std::uint32_t length = 0;
         std::vector<unsigned char> image;
-        if (!in.U16(&dpi) || !in.Text(&group) || !in.U32(&length) || !in.Bytes(length, &image))
+        if (!in.U16(&dpi) || !in.CountedUtf16(&group) || !in.U32(&length) || !in.Bytes(length, &image))
             return Fail(error, "icon image " + std::to_string(i + 1) + " runs past the end");
     }
     return Finish(in, error);
@@ -158,36 +159,19 @@ bool DecodeDialog(const std::vector<unsigned char>& data, DialogResource* dialog
 
 bool DecodeFolder(const std::vector<unsigned char>& data, std::vector<FolderEntry>* entries,
                   std::string* error) {
-    ByteReader in(data);
-    std::uint32_t length = 0;
-    std::uint16_t count = 0;
-    if (!in.U32(&length) || length != in.Remaining() || !in.U16(&count) ||
-        in.Remaining() != static_cast<std::size_t>(count) * MF::FolderEntrySize)
-        return Fail(error, "folder length fields do not match its size");
+    std::vector<MF::FolderEntry> decoded;
+    if (!MF::DecodeFolder(data.data(), data.size(), &decoded, error))
+        return false;
     std::vector<FolderEntry> result;
-    for (std::uint16_t i = 0; i < count; ++i) {
-        std::u16string field;
-        std::uint16_t fileId = 0;
-        in.Units(MF::FolderNameBytes / 2, &field);
-        in.U16(&fileId);
-        const std::size_t end = field.find(u'\0');
-        if (end != std::u16string::npos && field.find_first_not_of(u'\0', end) != std::u16string::npos)
-            return Fail(error, "folder entry " + std::to_string(i + 1) + " has text after its name's end");
-        field.resize(end == std::u16string::npos ? field.size() : end);
-        result.push_back(FolderEntry{GS::UniString(std::move(field)), fileId});
-    }
+    for (MF::FolderEntry& entry : decoded)
+        result.push_back(FolderEntry{GS::UniString(std::move(entry.name)), entry.fileId});
     *entries = std::move(result);
     return true;
 }
 
 bool DecodeFile(const std::vector<unsigned char>& data, std::vector<unsigned char>* bytes,
                 std::string* error) {
-    ByteReader in(data);
-    std::uint32_t length = 0;
-    if (!in.U32(&length) || length != in.Remaining())
-        return Fail(error, "file length prefix does not match its size");
-    in.Bytes(length, bytes);
-    return true;
+    return MF::DecodeFile(data.data(), data.size(), bytes, error);
 }
 
 bool Validate(ResType type, const std::vector<unsigned char>& data, std::string* error) {

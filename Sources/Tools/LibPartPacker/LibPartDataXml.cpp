@@ -1,6 +1,6 @@
 #include "LibPartDataXml.hpp"
 
-#include "TextCodec/Utf.hpp"
+#include "Formats/Utf.hpp"
 #include "XmlFile.hpp"
 
 namespace LibPartPacker {
@@ -24,7 +24,7 @@ std::string Utf8Of(const XmlFile& file, pugi::xml_node node) {
 
 std::u16string Utf16Of(const XmlFile& file, pugi::xml_node node) {
     std::u16string text;
-    if (!TextCodec::Utf8ToUtf16(Utf8Of(file, node), &text))
+    if (!Formats::Utf8ToUtf16(Utf8Of(file, node), &text))
         file.Fail(node, "the text is not valid UTF-8");
     return text;
 }

@@ -1,7 +1,7 @@
 #ifndef LIBPARTPACKER_LIBPARTDATAXML_HPP
 #define LIBPARTPACKER_LIBPARTDATAXML_HPP
 
-#include "LibPartFormat/LibPart.hpp"
+#include "Formats/LibPart/LibPart.hpp"
 
 #include <string>
 

@@ -1,9 +1,9 @@
 #include "LibPartSource.hpp"
 
+#include "Formats/Utf.hpp"
 #include "LibPartDataXml.hpp"
 #include "ParamListXml.hpp"
 #include "SourceFailure.hpp"
-#include "TextCodec/Utf.hpp"
 
 #include <fstream>
 #include <sstream>
@@ -28,7 +28,7 @@ std::string ReadScript(const std::filesystem::path& path) {
     std::string script = ReadWholeFile(path);
     if (script.compare(0, 3, "\xEF\xBB\xBF") == 0)
         script.erase(0, 3);
-    const std::size_t bad = TextCodec::FindInvalidUtf8(script);
+    const std::size_t bad = Formats::FindInvalidUtf8(script);
     if (bad != std::string::npos)
         throw SourceFailure{path.string() + ": not valid UTF-8 at byte " + std::to_string(bad)};
     return script;

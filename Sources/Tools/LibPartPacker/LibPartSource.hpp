@@ -1,7 +1,7 @@
 #ifndef LIBPARTPACKER_LIBPARTSOURCE_HPP
 #define LIBPARTPACKER_LIBPARTSOURCE_HPP
 
-#include "LibPartFormat/LibPart.hpp"
+#include "Formats/LibPart/LibPart.hpp"
 
 #include <filesystem>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "ParamListXml.hpp"
 
-#include "TextCodec/Utf.hpp"
+#include "Formats/Utf.hpp"
 #include "XmlFile.hpp"
 
 #include <charconv>
@@ -40,7 +40,7 @@ std::u16string QuotedText(const XmlFile& file, pugi::xml_node node) {
         literal.back() != literal.front())
         file.Fail(node, "a text must be a quoted string such as \"Total\", found " + literal);
     std::u16string text;
-    if (!TextCodec::Utf8ToUtf16(literal.substr(1, literal.size() - 2), &text))
+    if (!Formats::Utf8ToUtf16(literal.substr(1, literal.size() - 2), &text))
         file.Fail(node, "the text is not valid UTF-8");
     return text;
 }

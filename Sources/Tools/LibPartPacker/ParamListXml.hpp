@@ -1,7 +1,7 @@
 #ifndef LIBPARTPACKER_PARAMLISTXML_HPP
 #define LIBPARTPACKER_PARAMLISTXML_HPP
 
-#include "LibPartFormat/LibPart.hpp"
+#include "Formats/LibPart/LibPart.hpp"
 
 #include <string>
 #include <vector>

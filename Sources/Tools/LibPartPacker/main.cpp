@@ -1,5 +1,5 @@
 // Packs a library part's source folder into its binary file.
-#include "LibPartFormat/LibPartFile.hpp"
+#include "Formats/LibPart/LibPartFile.hpp"
 #include "LibPartSource.hpp"
 
 #include <filesystem>

@@ -4,13 +4,14 @@
 #include <limits>
 #include <set>
 
-#include "ByteWriter.hpp"
-#include "RS/ModuleFormat.hpp"
+#include "Formats/Bytes.hpp"
+#include "Formats/ResourceModule.hpp"
 #include "ResourceSyntax.hpp"
 
 namespace ResourceCompiler {
 
-namespace MF = RS::ModuleFormat;
+namespace MF = Formats::ResourceModule;
+using Formats::ByteWriter;
 namespace fs = std::filesystem;
 
 std::vector<unsigned char> ReadInputFile(const std::string& path, const SourceLocation& where,
@@ -44,7 +45,7 @@ void ReadIdentifier(TokenCursor& tokens, const CompileOptions&, Resource* resour
     out.U32(8);
     out.U32(developerId);
     out.U32(localId);
-    resource->data = std::move(out.Data());
+    resource->data = out.Take();
 }
 
 namespace {
@@ -80,14 +81,13 @@ void ReadIcon(TokenCursor& tokens, const CompileOptions&, Resource* resource) {
         if (!IsPng(image))
             tokens.Fail(fileToken, "icon image '" + path.string() + "' is not a PNG image");
         out.U16(static_cast<std::uint16_t>(dpi));
-        out.Text(Ascii16("I" + std::to_string(resource->id) + "&" + std::to_string(dpi)));
+        out.CountedUtf16(Ascii16("I" + std::to_string(resource->id) + "&" + std::to_string(dpi)));
         out.U32(static_cast<std::uint32_t>(image.size()));
-        out.Bytes(image);
+        out.Raw(image);
         ++count;
     }
-    out.Data()[0] = static_cast<unsigned char>(count);
-    out.Data()[1] = static_cast<unsigned char>(count >> 8);
-    resource->data = std::move(out.Data());
+    out.PatchU16(0, count);
+    resource->data = out.Take();
 }
 
 namespace {
@@ -116,10 +116,7 @@ void ReadFile(TokenCursor& tokens, const CompileOptions& options, Resource* reso
         tokens.Fail(fileName, "FILE input '" + fileName.text + "' needs the --file-dir option");
     const fs::path path = fs::path(options.fileDir) / fileName.text;
     const std::vector<unsigned char> bytes = ReadInputFile(path.string(), fileName.where, "FILE input");
-    ByteWriter out;
-    out.U32(static_cast<std::uint32_t>(bytes.size()));
-    out.Bytes(bytes);
-    resource->data = std::move(out.Data());
+    resource->data = MF::EncodeFile(bytes);
 }
 
 // 'FLDR' id "name" { "Some.gsm" fileId ... }: the host's list of built-in library files, each a
@@ -127,32 +124,26 @@ void ReadFile(TokenCursor& tokens, const CompileOptions& options, Resource* reso
 void ReadFolder(TokenCursor& tokens, const CompileOptions&, Resource* resource) {
     resource->name = tokens.ExpectString("resource name");
     tokens.ExpectOpeningBrace(resource->where);
-    ByteWriter entries;
-    std::uint16_t count = 0;
+    std::vector<MF::FolderEntry> entries;
     while (!tokens.AtClosingBrace()) {
         const Token nameToken = tokens.Expect(TokenKind::String, "file name or '}'");
         if (nameToken.text16.empty())
             tokens.Fail(nameToken, "empty file name in FLDR");
-        if (nameToken.text16.size() * 2 > MF::FolderNameBytes)
+        if (nameToken.text16.size() > MF::FolderNameUnits)
             tokens.Fail(nameToken, "file name \"" + nameToken.text + "\" takes " +
                                        std::to_string(nameToken.text16.size() * 2) +
                                        " bytes in UTF-16, more than the " +
                                        std::to_string(MF::FolderNameBytes) + "-byte field");
         const Token idToken = tokens.Peek();
         const auto fileId = static_cast<std::uint16_t>(tokens.ExpectNumber("FILE resource ID", 0, 65535));
-        if (count == std::numeric_limits<std::uint16_t>::max())
+        if (entries.size() == std::numeric_limits<std::uint16_t>::max())
             tokens.Fail(nameToken, "too many FLDR entries");
-        entries.Units(nameToken.text16);
-        entries.Zeros(MF::FolderNameBytes - nameToken.text16.size() * 2);
-        entries.U16(fileId);
-        resource->references.push_back(ResourceReference{TypeFromCode("FILE"), fileId, 0, idToken.where});
-        ++count;
+        entries.push_back({nameToken.text16, fileId});
+        resource->references.push_back(ResourceReference{MF::TypeFromCode("FILE"), fileId, 0, idToken.where});
     }
-    ByteWriter out;
-    out.U32(static_cast<std::uint32_t>(2 + entries.Size()));
-    out.U16(count);
-    out.Bytes(entries.Data());
-    resource->data = std::move(out.Data());
+    std::string error;
+    if (!MF::EncodeFolder(entries, &resource->data, &error))
+        throw CompileError(resource->where, error);
 }
 
 } // namespace ResourceCompiler

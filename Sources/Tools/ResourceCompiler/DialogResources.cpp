@@ -1,13 +1,14 @@
 #include <limits>
 #include <set>
 
-#include "ByteWriter.hpp"
-#include "RS/ModuleFormat.hpp"
+#include "Formats/Bytes.hpp"
+#include "Formats/ResourceModule.hpp"
 #include "ResourceSyntax.hpp"
 
 namespace ResourceCompiler {
 
-namespace MF = RS::ModuleFormat;
+namespace MF = Formats::ResourceModule;
+using Formats::ByteWriter;
 
 namespace {
 
@@ -144,7 +145,7 @@ void WriteItem(ByteWriter* out, const Item& item) {
     out->I16(item.headerHeight);
     out->U16(0);
     out->I32(item.iconId);
-    out->Text(item.text);
+    out->CountedUtf16(item.text);
 }
 
 } // namespace
@@ -170,12 +171,12 @@ void ReadDialog(TokenCursor& tokens, const CompileOptions&, Resource* resource) 
     out.I16(rect.y);
     out.I16(rect.width);
     out.I16(rect.height);
-    out.Text(title);
+    out.CountedUtf16(title);
     out.U32(static_cast<std::uint32_t>(items.size()));
     for (const Item& item : items)
         WriteItem(&out, item);
     resource->name = title;
-    resource->data = std::move(out.Data());
+    resource->data = out.Take();
     resource->itemCount = static_cast<std::int64_t>(items.size());
 }
 
@@ -203,13 +204,13 @@ void ReadDialogHelp(TokenCursor& tokens, const CompileOptions&, Resource* resour
         const std::u16string tooltip = tokens.ExpectString("tooltip text");
         const std::string anchor = tokens.ExpectIdentifier("help anchor");
         out.U16(static_cast<std::uint16_t>(item));
-        out.Text(tooltip);
-        out.Text(std::u16string(anchor.begin(), anchor.end()));
+        out.CountedUtf16(tooltip);
+        out.CountedUtf16(std::u16string(anchor.begin(), anchor.end()));
         resource->references.push_back(ResourceReference{dialogType, resource->id, item, itemToken.where});
         ++count;
     }
     out.PatchU32(0, count);
-    resource->data = std::move(out.Data());
+    resource->data = out.Take();
 }
 
 } // namespace ResourceCompiler

@@ -1,48 +1,22 @@
 #include "ModuleImage.hpp"
 
-#include <cstdio>
-#include <limits>
 #include <stdexcept>
 
-#include "ByteWriter.hpp"
-#include "RS/ModuleFormat.hpp"
+#include "Formats/Hex.hpp"
+#include "Formats/ResourceModule.hpp"
 
 namespace ResourceCompiler {
 
-namespace MF = RS::ModuleFormat;
-
 std::vector<unsigned char> BuildModuleImage(const std::vector<Resource>& resources) {
-    std::uint64_t total = MF::HeaderSize + static_cast<std::uint64_t>(resources.size()) * MF::EntrySize;
+    std::vector<Formats::ResourceModule::Resource> stored;
+    stored.reserve(resources.size());
     for (const Resource& resource : resources)
-        total += resource.name.size() * 2 + resource.data.size();
-    if (total > std::numeric_limits<std::uint32_t>::max())
-        throw std::runtime_error("the resource module would exceed 4 GiB");
-
-    ByteWriter out;
-    for (unsigned char byte : MF::Magic)
-        out.U8(byte);
-    out.U16(MF::Version);
-    out.U16(0);
-    out.U32(static_cast<std::uint32_t>(resources.size()));
-    out.U32(static_cast<std::uint32_t>(total));
-
-    std::uint32_t offset = MF::HeaderSize + static_cast<std::uint32_t>(resources.size()) * MF::EntrySize;
-    for (const Resource& resource : resources) {
-        const auto nameBytes = static_cast<std::uint32_t>(resource.name.size() * 2);
-        const auto dataBytes = static_cast<std::uint32_t>(resource.data.size());
-        out.U32(resource.type);
-        out.I32(resource.id);
-        out.U32(offset);
-        out.U32(nameBytes);
-        out.U32(offset + nameBytes);
-        out.U32(dataBytes);
-        offset += nameBytes + dataBytes;
-    }
-    for (const Resource& resource : resources) {
-        out.Units(resource.name);
-        out.Bytes(resource.data);
-    }
-    return std::move(out.Data());
+        stored.push_back({resource.type, resource.id, resource.name, resource.data});
+    std::vector<unsigned char> image;
+    std::string error;
+    if (!Formats::ResourceModule::WriteImage(stored, &image, &error))
+        throw std::runtime_error(error);
+    return image;
 }
 
 std::string BuildEmbeddingSource(const std::vector<unsigned char>& image, const std::string& headerName,
@@ -51,10 +25,8 @@ std::string BuildEmbeddingSource(const std::vector<unsigned char>& image, const 
     source += "#include \"" + headerName + "\"\n\nnamespace {\n\n";
     source += "alignas(8) const unsigned char image[" + std::to_string(image.size()) + "] = {";
     for (std::size_t i = 0; i < image.size(); ++i) {
-        char byte[8];
-        std::snprintf(byte, sizeof byte, "0x%02X,", image[i]);
         source += (i % 16 == 0) ? "\n    " : " ";
-        source += byte;
+        source += Formats::HexNumber(image[i], 2) + ",";
     }
     source += "\n};\n\n} // namespace\n\nnamespace " + nameSpace + " {\n\n";
     source += "const unsigned char* Data()\n{\n    return image;\n}\n\n";

@@ -6,16 +6,12 @@
 #include <vector>
 
 #include "CompileError.hpp"
+#include "Formats/ResourceModule.hpp"
 
 namespace ResourceCompiler {
 
-inline std::uint32_t TypeFromCode(const std::string& code) {
-    return (static_cast<std::uint32_t>(static_cast<unsigned char>(code[0])) << 24) |
-           (static_cast<std::uint32_t>(static_cast<unsigned char>(code[1])) << 16) |
-           (static_cast<std::uint32_t>(static_cast<unsigned char>(code[2])) << 8) |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(code[3]));
-}
-std::string CodeFromType(std::uint32_t type);
+using Formats::ResourceModule::CodeFromType;
+using Formats::ResourceModule::TypeFromCode;
 
 // A resource that must exist once all sources are read: a dialog a help resource describes (and
 // its item), a FILE a folder names.

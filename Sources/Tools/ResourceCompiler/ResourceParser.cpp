@@ -29,13 +29,6 @@ ResourceSyntax FindSyntax(const std::string& code) {
 
 } // namespace
 
-std::string CodeFromType(std::uint32_t type) {
-    std::string code;
-    for (int shift = 24; shift >= 0; shift -= 8)
-        code += static_cast<char>((type >> shift) & 0xFF);
-    return code;
-}
-
 std::vector<Resource> ParseResources(const std::string& text, const std::string& fileName,
                                      const CompileOptions& options) {
     TokenCursor tokens(Tokenize(text, fileName));

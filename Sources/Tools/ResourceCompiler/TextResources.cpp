@@ -1,12 +1,13 @@
 #include <limits>
 
-#include "ByteWriter.hpp"
-#include "RS/ModuleFormat.hpp"
+#include "Formats/Bytes.hpp"
+#include "Formats/ResourceModule.hpp"
 #include "ResourceSyntax.hpp"
 
 namespace ResourceCompiler {
 
-namespace MF = RS::ModuleFormat;
+namespace MF = Formats::ResourceModule;
+using Formats::ByteWriter;
 
 // 'STR#' id "name" { "item 1" "item 2" ... }
 void ReadStringList(TokenCursor& tokens, const CompileOptions&, Resource* resource) {
@@ -18,8 +19,8 @@ void ReadStringList(TokenCursor& tokens, const CompileOptions&, Resource* resour
     ByteWriter out;
     out.U32(static_cast<std::uint32_t>(items.size()));
     for (const std::u16string& item : items)
-        out.Text(item);
-    resource->data = std::move(out.Data());
+        out.CountedUtf16(item);
+    resource->data = out.Take();
 }
 
 namespace {
@@ -61,8 +62,8 @@ void ReadAlert(TokenCursor& tokens, const CompileOptions&, Resource* resource) {
     out.U16(kind);
     out.U16(defaultButton);
     for (const std::u16string& text : texts)
-        out.Text(text);
-    resource->data = std::move(out.Data());
+        out.CountedUtf16(text);
+    resource->data = out.Take();
 }
 
 } // namespace ResourceCompiler

@@ -1,10 +1,10 @@
 #include "Tokenizer.hpp"
 
 #include <cctype>
-#include <cstdio>
 #include <limits>
 
-#include "TextCodec/Utf.hpp"
+#include "Formats/Hex.hpp"
+#include "Formats/Utf.hpp"
 
 namespace ResourceCompiler {
 
@@ -24,19 +24,7 @@ std::string Printable(char c) {
     const unsigned char byte = static_cast<unsigned char>(c);
     if (byte >= 0x20 && byte < 0x7F)
         return std::string("'") + c + "'";
-    char hex[8];
-    std::snprintf(hex, sizeof hex, "0x%02X", byte);
-    return hex;
-}
-
-int DigitValue(char c) {
-    if (IsDigit(c))
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return 99;
+    return Formats::HexNumber(byte, 2);
 }
 
 // Decimal or 0x-hexadecimal, with an optional minus sign; false on any stray character or
@@ -56,8 +44,8 @@ bool ParseNumber(const std::string& text, std::int64_t* value) {
     const std::uint64_t limit = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) + 1;
     std::uint64_t magnitude = 0;
     for (; i < text.size(); ++i) {
-        const int digit = DigitValue(text[i]);
-        if (digit >= base)
+        const int digit = Formats::HexDigitValue(text[i]);
+        if (digit < 0 || digit >= base)
             return false;
         if (magnitude > (limit - static_cast<std::uint64_t>(digit)) / static_cast<std::uint64_t>(base))
             return false;
@@ -228,7 +216,7 @@ Token Tokenizer::ReadString() {
         else
             utf8 += c;
     }
-    if (!TextCodec::Utf8ToUtf16(utf8, &token.text16))
+    if (!Formats::Utf8ToUtf16(utf8, &token.text16))
         throw CompileError(token.where, "invalid UTF-8 in string");
     token.text = utf8;
     return token;

@@ -4,8 +4,8 @@
 #include <sstream>
 
 #include "Cli/Commands.hpp"
-#include "LibPartFormat/LibPartFile.hpp"
-#include "TextCodec/Utf.hpp"
+#include "Formats/LibPart/LibPartFile.hpp"
+#include "Formats/Utf.hpp"
 
 namespace Cli {
 
@@ -13,7 +13,7 @@ namespace {
 
 std::string Utf8(const std::u16string& text) {
     std::string utf8;
-    return TextCodec::Utf16ToUtf8(text, &utf8) ? utf8 : "(not valid UTF-16)";
+    return Formats::Utf16ToUtf8(text, &utf8) ? utf8 : "(not valid UTF-16)";
 }
 
 const char* TypeName(LibPartFormat::ParamType type) {
