@@ -1,8 +1,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "HeadlessHost/HeadlessHost.hpp"
-#include "HeadlessHost/HostInternals.hpp"
+#include "HeadlessHost/InMemoryInternals.hpp"
 
 // Layers, layer combinations and zone categories.
 
@@ -32,7 +31,7 @@ std::string ReadName(const API_Attr_Head& header) {
 
 } // namespace
 
-GSErrCode HeadlessHost::FindAttribute(Int16 typeID, API_AttributeIndex index, API_Attr_Head* header) const {
+GSErrCode InMemoryHost::FindAttribute(Int16 typeID, API_AttributeIndex index, API_Attr_Head* header) const {
     *header = API_Attr_Head();
     header->typeID = typeID;
     header->index = index;
@@ -55,11 +54,8 @@ GSErrCode HeadlessHost::FindAttribute(Int16 typeID, API_AttributeIndex index, AP
     return APIERR_BADID;
 }
 
-GSErrCode HeadlessHost::HostGetAttribute(API_Attribute* attribute) {
-    const std::string arguments = attribute != nullptr ? std::to_string(attribute->header.typeID) + ", " +
-                                                             std::to_string(attribute->header.index)
-                                                       : "null";
-    return RunOperation("HostGetAttribute", arguments, [&]() -> GSErrCode {
+GSErrCode InMemoryHost::HostGetAttribute(API_Attribute* attribute) {
+    return RunOperation([&]() -> GSErrCode {
         if (attribute == nullptr)
             return APIERR_BADPARS;
         const Int16 typeID = attribute->header.typeID;
@@ -75,13 +71,8 @@ GSErrCode HeadlessHost::HostGetAttribute(API_Attribute* attribute) {
     });
 }
 
-GSErrCode HeadlessHost::HostModifyAttribute(API_Attribute* attribute) {
-    const std::string arguments = attribute != nullptr
-                                      ? std::to_string(attribute->header.typeID) + ", " +
-                                            std::to_string(attribute->header.index) + ", " +
-                                            HexCode(static_cast<UInt16>(attribute->header.flags))
-                                      : "null";
-    return RunOperation("HostModifyAttribute", arguments, [&]() -> GSErrCode {
+GSErrCode InMemoryHost::HostModifyAttribute(API_Attribute* attribute) {
+    return RunOperation([&]() -> GSErrCode {
         if (attribute == nullptr)
             return APIERR_BADPARS;
         const Int16 typeID = attribute->header.typeID;
@@ -108,8 +99,8 @@ GSErrCode HeadlessHost::HostModifyAttribute(API_Attribute* attribute) {
     });
 }
 
-GSErrCode HeadlessHost::HostEnumerateAttributes(Int16 typeID, const AttributeVisitor& visitor) {
-    return RunOperation("HostEnumerateAttributes", std::to_string(typeID), [&]() -> GSErrCode {
+GSErrCode InMemoryHost::HostEnumerateAttributes(Int16 typeID, const AttributeVisitor& visitor) {
+    return RunOperation([&]() -> GSErrCode {
         std::size_t count = 0;
         if (typeID == API_LayerID)
             count = project_.layers.slots.size();
@@ -126,7 +117,7 @@ GSErrCode HeadlessHost::HostEnumerateAttributes(Int16 typeID, const AttributeVis
     });
 }
 
-void HeadlessHost::ApplyCombination(const LayerCombination& combination) {
+void InMemoryHost::ApplyCombination(const LayerCombination& combination) {
     for (const auto& entry : combination.layerFlags) {
         if (Layer* layer = project_.layers.Find(entry.first))
             layer->flags = entry.second;
@@ -134,8 +125,8 @@ void HeadlessHost::ApplyCombination(const LayerCombination& combination) {
     project_.currentLayerCombination = combination.index;
 }
 
-GSErrCode HeadlessHost::HostGetLayerCombination(API_AttributeIndex* index) {
-    return RunOperation("HostGetLayerCombination", "", [&]() -> GSErrCode {
+GSErrCode InMemoryHost::HostGetLayerCombination(API_AttributeIndex* index) {
+    return RunOperation([&]() -> GSErrCode {
         if (index == nullptr)
             return APIERR_BADPARS;
         *index = project_.currentLayerCombination;
@@ -143,20 +134,19 @@ GSErrCode HeadlessHost::HostGetLayerCombination(API_AttributeIndex* index) {
     });
 }
 
-GSErrCode HeadlessHost::HostSetLayerCombination(API_AttributeIndex index) {
-    return RunOperation("HostSetLayerCombination", std::to_string(index), [&]() -> GSErrCode {
-        return ApplyLayerCombination(index) ? NoError : APIERR_BADINDEX;
-    });
+GSErrCode InMemoryHost::HostSetLayerCombination(API_AttributeIndex index) {
+    return RunOperation(
+        [&]() -> GSErrCode { return ApplyLayerCombination(index) ? NoError : APIERR_BADINDEX; });
 }
 
-bool HeadlessHost::ApplyLayerCombination(API_AttributeIndex index) {
+bool InMemoryHost::ApplyLayerCombination(API_AttributeIndex index) {
     if (index < 1 || static_cast<std::size_t>(index) > project_.layerCombinations.size())
         return false;
     ApplyCombination(project_.layerCombinations[static_cast<std::size_t>(index) - 1]);
     return true;
 }
 
-bool HeadlessHost::SetLayerFlags(API_AttributeIndex index, Int16 flags) {
+bool InMemoryHost::SetLayerFlags(API_AttributeIndex index, Int16 flags) {
     Layer* layer = project_.layers.Find(index);
     if (layer == nullptr)
         return false;
@@ -166,7 +156,7 @@ bool HeadlessHost::SetLayerFlags(API_AttributeIndex index, Int16 flags) {
     return true;
 }
 
-bool HeadlessHost::DeleteLayer(API_AttributeIndex index) {
+bool InMemoryHost::DeleteLayer(API_AttributeIndex index) {
     if (project_.layers.Find(index) == nullptr)
         return false;
     for (const auto& element : project_.elements) {
@@ -177,7 +167,7 @@ bool HeadlessHost::DeleteLayer(API_AttributeIndex index) {
     return true;
 }
 
-bool HeadlessHost::ChangeZoneCategory(API_AttributeIndex index, const GS::UniString& code,
+bool InMemoryHost::ChangeZoneCategory(API_AttributeIndex index, const GS::UniString& code,
                                       const std::string& name) {
     ZoneCategory* category = project_.zoneCategories.Find(index);
     if (category == nullptr)
@@ -187,7 +177,7 @@ bool HeadlessHost::ChangeZoneCategory(API_AttributeIndex index, const GS::UniStr
     return true;
 }
 
-bool HeadlessHost::DeleteZoneCategory(API_AttributeIndex index) {
+bool InMemoryHost::DeleteZoneCategory(API_AttributeIndex index) {
     if (project_.zoneCategories.Find(index) == nullptr)
         return false;
     project_.zoneCategories.slots[static_cast<std::size_t>(index) - 1].reset();

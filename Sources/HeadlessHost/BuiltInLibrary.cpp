@@ -1,24 +1,23 @@
 #include <algorithm>
 
 #include "HeadlessHost/BuiltInLibraryReader.hpp"
-#include "HeadlessHost/HeadlessHost.hpp"
-#include "HeadlessHost/HostInternals.hpp"
+#include "HeadlessHost/InMemoryInternals.hpp"
 
 // The add-on's built-in library: registered when the add-on asks for it.
 
 namespace Headless {
 
-GSErrCode HeadlessHost::ACAPI_Register_BuiltInLibrary() {
-    return RunOperation("ACAPI_Register_BuiltInLibrary", "", [&] {
+GSErrCode InMemoryHost::ACAPI_Register_BuiltInLibrary() {
+    return RunOperation([&] {
         ++builtInLibraryRegistrations_;
         return RegisterBuiltInLibraryParts();
     });
 }
 
-GSErrCode HeadlessHost::RegisterBuiltInLibraryParts() {
+GSErrCode InMemoryHost::RegisterBuiltInLibraryParts() {
     std::vector<BuiltInLibraryPart> parts;
     std::string error;
-    if (!ReadBuiltInLibrary(ownResModule_, BuiltInLibraryFolderId, &parts, &error)) {
+    if (!ReadBuiltInLibrary(addOn_.GetResourceModule(), BuiltInLibraryFolderId, &parts, &error)) {
         builtInLibraryError_ = error;
         return APIERR_GENERAL;
     }

@@ -3,25 +3,16 @@
 #include <algorithm>
 #include <set>
 
-#include "LibPartFormat/LibPartFile.hpp"
+#include "Formats/LibPart/LibPartFile.hpp"
+#include "Formats/ResourceModule.hpp"
+#include "GSRoot/Guid.hpp"
 #include "RS/RS.hpp"
 
 namespace Headless {
 
 namespace {
 
-constexpr std::size_t LengthPrefixSize = 4;
-constexpr std::size_t FolderNameBytes = 524;
-constexpr std::size_t FolderEntrySize = FolderNameBytes + 2;
-
-std::uint32_t ReadU32(const std::vector<unsigned char>& data, std::size_t at) {
-    return static_cast<std::uint32_t>(data[at]) | static_cast<std::uint32_t>(data[at + 1]) << 8 |
-           static_cast<std::uint32_t>(data[at + 2]) << 16 | static_cast<std::uint32_t>(data[at + 3]) << 24;
-}
-
-std::uint16_t ReadU16(const std::vector<unsigned char>& data, std::size_t at) {
-    return static_cast<std::uint16_t>(data[at] | data[at + 1] << 8);
-}
+namespace MF = Formats::ResourceModule;
 
 bool Fail(std::string* error, const std::string& reason) {
     if (error != nullptr)
@@ -33,53 +24,9 @@ std::string FolderName(GSResID folderId) {
     return "FLDR " + std::to_string(folderId);
 }
 
-// The length prefix must cover exactly what follows it.
-bool CheckLengthPrefix(const std::vector<unsigned char>& data, const std::string& resource,
-                       std::string* error) {
-    if (data.size() < LengthPrefixSize)
-        return Fail(error, resource + ": " + std::to_string(data.size()) +
-                               " bytes, too short for its 4-byte length field");
-    const std::uint32_t length = ReadU32(data, 0);
-    if (length != data.size() - LengthPrefixSize)
-        return Fail(error, resource + ": the length field says " + std::to_string(length) +
-                               " bytes follow it, " + std::to_string(data.size() - LengthPrefixSize) + " do");
-    return true;
-}
-
-// A name fills its field from the start; only zeros may follow its end.
-bool DecodeFolderName(const std::vector<unsigned char>& data, std::size_t at, const std::string& entry,
-                      GS::UniString* name, std::string* error) {
-    std::u16string units;
-    std::size_t k = 0;
-    for (; k < FolderNameBytes / 2; ++k) {
-        const char16_t unit = ReadU16(data, at + 2 * k);
-        if (unit == 0)
-            break;
-        units.push_back(unit);
-    }
-    if (units.empty())
-        return Fail(error, entry + " has no file name");
-    for (; k < FolderNameBytes / 2; ++k) {
-        if (ReadU16(data, at + 2 * k) != 0)
-            return Fail(error, entry + " has bytes after the end of its file name at offset " +
-                                   std::to_string(at + 2 * k));
-    }
-    *name = GS::UniString(std::move(units));
-    return true;
-}
-
-// The stored form: the first group a little-endian 32-bit word, the next two 16-bit words.
+// The part file stores a GUID in the platform's 16-byte form.
 API_Guid ToApiGuid(const LibPartFormat::Guid& guid) {
-    const auto& b = guid.stored;
-    API_Guid result;
-    result.time_low = static_cast<UInt32>(b[0]) | static_cast<UInt32>(b[1]) << 8 |
-                      static_cast<UInt32>(b[2]) << 16 | static_cast<UInt32>(b[3]) << 24;
-    result.time_mid = static_cast<UInt16>(b[4] | b[5] << 8);
-    result.time_hi_and_version = static_cast<UInt16>(b[6] | b[7] << 8);
-    result.clock_seq_hi_and_reserved = b[8];
-    result.clock_seq_low = b[9];
-    std::copy(b.begin() + 10, b.end(), result.node);
-    return result;
+    return GSGuid2APIGuid(GS::Guid::FromBytes(guid.stored.data()));
 }
 
 void CopyDescription(const std::u16string& description, API_AddParType* record) {
@@ -112,25 +59,17 @@ Parameter MakeParameter(const LibPartFormat::Parameter& source) {
 bool DecodeBuiltInFolder(const std::vector<unsigned char>& data, GSResID folderId,
                          std::vector<BuiltInLibraryFile>* files, std::string* error) {
     const std::string resource = FolderName(folderId);
-    if (!CheckLengthPrefix(data, resource, error))
-        return false;
-    if (data.size() < LengthPrefixSize + 2)
-        return Fail(error, resource + ": no entry count after the length field");
-    const std::size_t count = ReadU16(data, LengthPrefixSize);
-    const std::size_t expected = LengthPrefixSize + 2 + count * FolderEntrySize;
-    if (data.size() != expected)
-        return Fail(error, resource + ": " + std::to_string(count) + " entries of " +
-                               std::to_string(FolderEntrySize) + " bytes need " + std::to_string(expected) +
-                               " bytes in all, the resource has " + std::to_string(data.size()));
+    std::vector<MF::FolderEntry> entries;
+    std::string reason;
+    if (!MF::DecodeFolder(data.data(), data.size(), &entries, &reason))
+        return Fail(error, resource + ": " + reason);
     std::vector<BuiltInLibraryFile> result;
     std::set<GSResID> fileIds;
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::size_t at = LengthPrefixSize + 2 + i * FolderEntrySize;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
         const std::string entry = resource + " entry " + std::to_string(i + 1);
-        BuiltInLibraryFile file;
-        if (!DecodeFolderName(data, at, entry, &file.fileName, error))
-            return false;
-        file.fileResourceId = ReadU16(data, at + FolderNameBytes);
+        if (entries[i].name.empty())
+            return Fail(error, entry + " has no file name");
+        BuiltInLibraryFile file{GS::UniString(std::move(entries[i].name)), entries[i].fileId};
         if (!fileIds.insert(file.fileResourceId).second)
             return Fail(error, entry + " names FILE " + std::to_string(file.fileResourceId) +
                                    ", which an earlier entry names already");
@@ -142,9 +81,9 @@ bool DecodeBuiltInFolder(const std::vector<unsigned char>& data, GSResID folderI
 
 bool DecodeBuiltInFile(const std::vector<unsigned char>& data, GSResID fileId,
                        std::vector<unsigned char>* bytes, std::string* error) {
-    if (!CheckLengthPrefix(data, "FILE " + std::to_string(fileId), error))
-        return false;
-    bytes->assign(data.begin() + LengthPrefixSize, data.end());
+    std::string reason;
+    if (!MF::DecodeFile(data.data(), data.size(), bytes, &reason))
+        return Fail(error, "FILE " + std::to_string(fileId) + ": " + reason);
     return true;
 }
 

@@ -1,32 +1,49 @@
-#include "HeadlessHost/HeadlessHost.hpp"
-#include "HeadlessHost/HostInternals.hpp"
+#include "HeadlessHost/CallLog.hpp"
+
+#include <cstdio>
 
 namespace Headless {
 
-std::size_t HeadlessHost::BeginLog(const char* operation, std::string arguments) {
-    // The entry is made on entry so that an operation comes before those it causes.
-    if (!faults_.IsLogging())
-        return static_cast<std::size_t>(-1);
+std::string CallLogEntry::ToString() const {
+    char code[16];
+    std::snprintf(code, sizeof(code), "0x%08X", static_cast<unsigned>(result));
+    return operation + "(" + arguments + ") -> " + (result == 0 ? std::string("0") : std::string(code)) +
+           (injected ? " (injected)" : "");
+}
+
+CallLog::Ticket CallLog::Begin(const std::string& operation, std::string arguments) {
+    if (!logging_)
+        return Ticket();
     CallLogEntry entry;
     entry.operation = operation;
     entry.arguments = std::move(arguments);
-    faults_.Log(std::move(entry));
-    return faults_.GetCallLog().size() - 1;
+    entries_.push_back(std::move(entry));
+    return Ticket{entries_.size() - 1, generation_, true};
 }
 
-void HeadlessHost::EndLog(std::size_t entry, const char* operation, GSErrCode result, bool injected) {
-    CallLogEntry* logged = faults_.FindEntry(entry);
-    if (logged == nullptr || logged->operation != operation)
-        return; // the log was cleared meanwhile
-    logged->result = result;
-    logged->injected = injected;
+CallLogEntry* CallLog::Find(const Ticket& ticket) {
+    if (!ticket.logged || ticket.generation != generation_ || ticket.index >= entries_.size())
+        return nullptr;
+    return &entries_[ticket.index];
 }
 
-void HeadlessHost::AmendLog(std::size_t entry, const char* operation, std::string arguments) {
-    CallLogEntry* logged = faults_.FindEntry(entry);
-    if (logged == nullptr || logged->operation != operation)
-        return; // not logged, or the log was cleared meanwhile
-    logged->arguments = std::move(arguments);
+void CallLog::AddArguments(const Ticket& ticket, const std::string& more) {
+    CallLogEntry* entry = Find(ticket);
+    if (entry == nullptr || more.empty())
+        return;
+    entry->arguments += (entry->arguments.empty() ? "" : ", ") + more;
+}
+
+void CallLog::End(const Ticket& ticket, GSErrCode result, bool injected) {
+    if (CallLogEntry* entry = Find(ticket)) {
+        entry->result = result;
+        entry->injected = injected;
+    }
+}
+
+void CallLog::Clear() {
+    entries_.clear();
+    ++generation_;
 }
 
 } // namespace Headless

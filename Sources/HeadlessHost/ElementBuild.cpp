@@ -1,6 +1,5 @@
 #include "GSRoot/Guid.hpp"
-#include "HeadlessHost/HeadlessHost.hpp"
-#include "HeadlessHost/HostInternals.hpp"
+#include "HeadlessHost/InMemoryInternals.hpp"
 
 // Element records made from what a scenario gives.
 
@@ -38,7 +37,7 @@ ParameterList MergeParameters(ParameterList base, const ParameterList& given) {
 
 } // namespace
 
-bool HeadlessHost::CheckPlacement(Int16 story, API_AttributeIndex layer, std::string* error) const {
+bool InMemoryHost::CheckPlacement(Int16 story, API_AttributeIndex layer, std::string* error) const {
     if (project_.FindStory(story) == nullptr)
         return Fail(error, "story " + std::to_string(story) + " does not exist");
     if (project_.layers.Find(layer) == nullptr)
@@ -46,12 +45,12 @@ bool HeadlessHost::CheckPlacement(Int16 story, API_AttributeIndex layer, std::st
     return true;
 }
 
-ParameterList HeadlessHost::PartDefaults(Int32 libInd) const {
+ParameterList InMemoryHost::PartDefaults(Int32 libInd) const {
     const LibPartRecord* part = FindLibraryPart(libInd);
     return part != nullptr ? part->desc.parameters : ParameterList();
 }
 
-bool HeadlessHost::BuildZone(const ZoneDesc& desc, ElementRecord* record, std::string* error) const {
+bool InMemoryHost::BuildZone(const ZoneDesc& desc, ElementRecord* record, std::string* error) const {
     if (!CheckPlacement(desc.story, desc.layer, error))
         return false;
     SetHeader(record, API_ZoneID, desc.story, desc.layer, desc.lockId, desc.groupGuid, desc.reservation);
@@ -72,7 +71,7 @@ bool HeadlessHost::BuildZone(const ZoneDesc& desc, ElementRecord* record, std::s
     return true;
 }
 
-bool HeadlessHost::BuildLabel(const LabelDesc& desc, ElementRecord* record, std::string* error) const {
+bool InMemoryHost::BuildLabel(const LabelDesc& desc, ElementRecord* record, std::string* error) const {
     if (!CheckPlacement(desc.story, desc.layer, error))
         return false;
     if (desc.libInd != 0 && FindLibraryPart(desc.libInd) == nullptr)
@@ -95,7 +94,7 @@ bool HeadlessHost::BuildLabel(const LabelDesc& desc, ElementRecord* record, std:
     return true;
 }
 
-bool HeadlessHost::BuildWall(const WallDesc& desc, ElementRecord* record, std::string* error) const {
+bool InMemoryHost::BuildWall(const WallDesc& desc, ElementRecord* record, std::string* error) const {
     if (!CheckPlacement(desc.story, desc.layer, error))
         return false;
     SetHeader(record, API_WallID, desc.story, desc.layer, desc.lockId, desc.groupGuid, desc.reservation);
@@ -104,7 +103,7 @@ bool HeadlessHost::BuildWall(const WallDesc& desc, ElementRecord* record, std::s
     return true;
 }
 
-bool HeadlessHost::BuildPlacedLabel(const LabelPlacement& placement, ElementRecord* record) const {
+bool InMemoryHost::BuildPlacedLabel(const LabelPlacement& placement, ElementRecord* record) const {
     const ElementRecord* zone = nullptr;
     if (placement.clickedZone != APINULLGuid) {
         zone = FindLive(placement.clickedZone);

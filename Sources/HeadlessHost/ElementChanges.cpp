@@ -1,8 +1,7 @@
 #include <algorithm>
 #include <unordered_set>
 
-#include "HeadlessHost/HeadlessHost.hpp"
-#include "HeadlessHost/HostInternals.hpp"
+#include "HeadlessHost/InMemoryInternals.hpp"
 
 // Creating, changing and deleting elements through the host operations.
 
@@ -23,16 +22,9 @@ bool IsKnownType(Int32 typeID) {
     return typeID == API_ZoneID || typeID == API_LabelID || typeID == API_WallID;
 }
 
-std::string DescribeList(const HeadlessHost& host, const GS::Array<API_Guid>& guids) {
-    std::string text;
-    for (const API_Guid& guid : guids)
-        text += (text.empty() ? "" : ", ") + host.GetElementName(guid);
-    return text;
-}
-
 } // namespace
 
-void HeadlessHost::SetLibPart(ElementRecord& record, Int32 libInd) {
+void InMemoryHost::SetLibPart(ElementRecord& record, Int32 libInd) {
     if (record.element.label.libInd == libInd)
         return;
     if (libInd != 0)
@@ -40,7 +32,7 @@ void HeadlessHost::SetLibPart(ElementRecord& record, Int32 libInd) {
     record.element.label.libInd = libInd;
 }
 
-GSErrCode HeadlessHost::ApplyChangedFields(ElementRecord& record, const API_Element& element,
+GSErrCode InMemoryHost::ApplyChangedFields(ElementRecord& record, const API_Element& element,
                                            const API_Element* mask) {
     auto changed = [&](const auto& field) { return IsMasked(mask, element, &field, sizeof(field)); };
     API_Element& target = record.element;
@@ -93,10 +85,8 @@ GSErrCode HeadlessHost::ApplyChangedFields(ElementRecord& record, const API_Elem
     return NoError;
 }
 
-GSErrCode HeadlessHost::HostCreateElement(API_Element* element, API_ElementMemo* memo) {
-    const std::string arguments = element != nullptr ? std::to_string(element->header.type.typeID) : "null";
-    const std::size_t logEntry = faults_.GetCallLog().size(); // the entry RunOperation makes, if logging
-    return RunOperation("HostCreateElement", arguments, [&]() -> GSErrCode {
+GSErrCode InMemoryHost::HostCreateElement(API_Element* element, API_ElementMemo* memo) {
+    return RunOperation([&]() -> GSErrCode {
         if (element == nullptr || !IsKnownType(element->header.type.typeID))
             return APIERR_BADPARS;
         if (!CheckPlacement(element->header.floorInd, element->header.layer, nullptr))
@@ -117,40 +107,37 @@ GSErrCode HeadlessHost::HostCreateElement(API_Element* element, API_ElementMemo*
         record.reservation = Reservation::ThisUser;
         const ElementRecord& created = InsertNew(std::move(record), {});
         element->header.guid = created.GetGuid();
-        AmendLog(logEntry, "HostCreateElement", arguments + ", " + Describe(created.GetGuid()));
         ReportEvent(PendingEvent{EventKind::New, created.GetGuid(), 0, std::nullopt});
         return NoError;
     });
 }
 
-GSErrCode HeadlessHost::HostChangeElement(API_Element* element, const API_Element* mask,
+GSErrCode InMemoryHost::HostChangeElement(API_Element* element, const API_Element* mask,
                                           const API_ElementMemo* memo, UInt64 memoMask, bool) {
-    return RunOperation(
-        "HostChangeElement", element != nullptr ? Describe(element->header.guid) : "null",
-        [&]() -> GSErrCode {
-            if (element == nullptr)
-                return APIERR_BADPARS;
-            ElementRecord before;
-            const GSErrCode result = EditElement(
-                element->header.guid,
-                [&](ElementRecord& record) -> GSErrCode {
-                    if (const GSErrCode invalid = ApplyChangedFields(record, *element, mask))
-                        return invalid;
-                    if (memo != nullptr && (memoMask & APIMemoMask_AddPars) != 0 && memo->params != nullptr)
-                        record.parameters = DecodeParameters(reinterpret_cast<GSConstHandle>(memo->params));
-                    *element = record.element;
-                    return NoError;
-                },
-                &before);
-            if (result != NoError)
-                return result;
-            ReportEvent(PendingEvent{EventKind::Change, element->header.guid, 0, std::move(before)});
-            return NoError;
-        });
+    return RunOperation([&]() -> GSErrCode {
+        if (element == nullptr)
+            return APIERR_BADPARS;
+        ElementRecord before;
+        const GSErrCode result = EditElement(
+            element->header.guid,
+            [&](ElementRecord& record) -> GSErrCode {
+                if (const GSErrCode invalid = ApplyChangedFields(record, *element, mask))
+                    return invalid;
+                if (memo != nullptr && (memoMask & APIMemoMask_AddPars) != 0 && memo->params != nullptr)
+                    record.parameters = DecodeParameters(reinterpret_cast<GSConstHandle>(memo->params));
+                *element = record.element;
+                return NoError;
+            },
+            &before);
+        if (result != NoError)
+            return result;
+        ReportEvent(PendingEvent{EventKind::Change, element->header.guid, 0, std::move(before)});
+        return NoError;
+    });
 }
 
-GSErrCode HeadlessHost::HostDeleteElements(const GS::Array<API_Guid>& guids) {
-    return RunOperation("HostDeleteElements", DescribeList(*this, guids), [&]() -> GSErrCode {
+GSErrCode InMemoryHost::HostDeleteElements(const GS::Array<API_Guid>& guids) {
+    return RunOperation([&]() -> GSErrCode {
         std::vector<API_Guid> unique;
         if (const GSErrCode refusal =
                 CheckDeletion(std::vector<API_Guid>(guids.begin(), guids.end()), &unique))
@@ -163,7 +150,7 @@ GSErrCode HeadlessHost::HostDeleteElements(const GS::Array<API_Guid>& guids) {
     });
 }
 
-GSErrCode HeadlessHost::EditElement(const API_Guid& guid,
+GSErrCode InMemoryHost::EditElement(const API_Guid& guid,
                                     const std::function<GSErrCode(ElementRecord&)>& edit,
                                     ElementRecord* before) {
     ElementRecord* record = FindLive(guid);
@@ -179,7 +166,7 @@ GSErrCode HeadlessHost::EditElement(const API_Guid& guid,
     return NoError;
 }
 
-GSErrCode HeadlessHost::CheckDeletion(const std::vector<API_Guid>& guids,
+GSErrCode InMemoryHost::CheckDeletion(const std::vector<API_Guid>& guids,
                                       std::vector<API_Guid>* unique) const {
     std::unordered_set<API_Guid, GuidHasher> seen;
     for (const API_Guid& guid : guids) {
@@ -194,7 +181,7 @@ GSErrCode HeadlessHost::CheckDeletion(const std::vector<API_Guid>& guids,
     return NoError;
 }
 
-void HeadlessHost::DeleteElement(const API_Guid& guid) {
+void InMemoryHost::DeleteElement(const API_Guid& guid) {
     selection_.erase(std::remove_if(selection_.begin(), selection_.end(),
                                     [&](const API_Neig& neig) { return neig.guid == guid; }),
                      selection_.end());
@@ -203,27 +190,22 @@ void HeadlessHost::DeleteElement(const API_Guid& guid) {
     deleted_[guid] = std::move(deleted);
 }
 
-GSErrCode HeadlessHost::HostApplyElementTool(const GS::Array<API_Guid>& guids, Int32 toolCode) {
-    const char code[5] = {static_cast<char>(toolCode >> 24), static_cast<char>(toolCode >> 16),
-                          static_cast<char>(toolCode >> 8), static_cast<char>(toolCode), '\0'};
-    const std::string list = DescribeList(*this, guids);
-    return RunOperation("HostApplyElementTool",
-                        "'" + std::string(code) + "'" + (list.empty() ? "" : ", " + list),
-                        [&]() -> GSErrCode {
-                            if (toolCode == APITool_SuspendGroups) {
-                                suspendGroups_ = !suspendGroups_;
-                                return NoError;
-                            }
-                            if (toolCode != APITool_Lock && toolCode != APITool_Unlock)
-                                return APIERR_BADPARS;
-                            for (const API_Guid& guid : guids) {
-                                if (FindLive(guid) == nullptr)
-                                    return APIERR_BADELEMENT;
-                            }
-                            for (const API_Guid& guid : guids)
-                                FindLive(guid)->element.header.lockId = toolCode == APITool_Lock ? 1 : 0;
-                            return NoError;
-                        });
+GSErrCode InMemoryHost::HostApplyElementTool(const GS::Array<API_Guid>& guids, Int32 toolCode) {
+    return RunOperation([&]() -> GSErrCode {
+        if (toolCode == APITool_SuspendGroups) {
+            suspendGroups_ = !suspendGroups_;
+            return NoError;
+        }
+        if (toolCode != APITool_Lock && toolCode != APITool_Unlock)
+            return APIERR_BADPARS;
+        for (const API_Guid& guid : guids) {
+            if (FindLive(guid) == nullptr)
+                return APIERR_BADELEMENT;
+        }
+        for (const API_Guid& guid : guids)
+            FindLive(guid)->element.header.lockId = toolCode == APITool_Lock ? 1 : 0;
+        return NoError;
+    });
 }
 
 } // namespace Headless

@@ -1,25 +1,24 @@
 #include <cstring>
 #include <utility>
 
-#include "HeadlessHost/HeadlessHost.hpp"
-#include "HeadlessHost/HostInternals.hpp"
+#include "HeadlessHost/InMemoryInternals.hpp"
 
 // Reading elements: lists, filters, records, quantities, selection, stories.
 
 namespace Headless {
 
-const ElementRecord* HeadlessHost::FindReadable(const API_Guid& guid) const {
+const ElementRecord* InMemoryHost::FindReadable(const API_Guid& guid) const {
     if (const ElementRecord* live = project_.Find(guid))
         return live;
     auto deleted = deleted_.find(guid);
     return deleted == deleted_.end() ? nullptr : &deleted->second.record;
 }
 
-ElementRecord* HeadlessHost::FindReadable(const API_Guid& guid) {
-    return const_cast<ElementRecord*>(static_cast<const HeadlessHost&>(*this).FindReadable(guid));
+ElementRecord* InMemoryHost::FindReadable(const API_Guid& guid) {
+    return const_cast<ElementRecord*>(static_cast<const InMemoryHost&>(*this).FindReadable(guid));
 }
 
-bool HeadlessHost::PassesFilter(const ElementRecord& record, API_ElemFilterFlags filterBits) const {
+bool InMemoryHost::PassesFilter(const ElementRecord& record, API_ElemFilterFlags filterBits) const {
     // Bits not tested here (0x2, 0x10000000) pass every element.
     if ((filterBits & APIFilt_OnActFloor) != 0 && record.element.header.floorInd != currentStory_)
         return false;
@@ -28,60 +27,52 @@ bool HeadlessHost::PassesFilter(const ElementRecord& record, API_ElemFilterFlags
     return true;
 }
 
-GSErrCode HeadlessHost::HostListElements(Int32 typeID, GS::Array<API_Guid>* elemList,
+GSErrCode InMemoryHost::HostListElements(Int32 typeID, GS::Array<API_Guid>* elemList,
                                          API_ElemFilterFlags filterBits, const API_Guid&) {
-    return RunOperation("HostListElements",
-                        std::to_string(typeID) + ", " + HexCode(static_cast<UInt32>(filterBits)),
-                        [&]() -> GSErrCode {
-                            if (elemList == nullptr)
-                                return APIERR_BADPARS;
-                            elemList->Clear();
-                            for (const auto& element : project_.elements) {
-                                const ElementRecord& record = element.second;
-                                if ((typeID == API_ZombieElemID || record.GetTypeId() == typeID) &&
-                                    PassesFilter(record, filterBits))
-                                    elemList->Push(record.GetGuid());
-                            }
-                            return NoError;
-                        });
-}
-
-bool HeadlessHost::HostFilterElement(const API_Guid& guid, API_ElemFilterFlags filterBits, Int32,
-                                     const API_Guid&) {
-    bool passes = false;
-    // Logged result: 1 when the element passes.
-    RunOperation("HostFilterElement", Describe(guid) + ", " + HexCode(static_cast<UInt32>(filterBits)), [&] {
-        const ElementRecord* record = FindLive(guid);
-        passes = record != nullptr && PassesFilter(*record, filterBits);
-        return passes ? 1 : 0;
+    return RunOperation([&]() -> GSErrCode {
+        if (elemList == nullptr)
+            return APIERR_BADPARS;
+        elemList->Clear();
+        for (const auto& element : project_.elements) {
+            const ElementRecord& record = element.second;
+            if ((typeID == API_ZombieElemID || record.GetTypeId() == typeID) &&
+                PassesFilter(record, filterBits))
+                elemList->Push(record.GetGuid());
+        }
+        return NoError;
     });
-    return passes;
 }
 
-GSErrCode HeadlessHost::HostGetElement(API_Element* element) {
-    return RunOperation("HostGetElement", element != nullptr ? Describe(element->header.guid) : "null",
-                        [&]() -> GSErrCode {
-                            if (element == nullptr)
-                                return APIERR_BADPARS;
-                            const ElementRecord* record = FindLive(element->header.guid);
-                            if (record == nullptr)
-                                return APIERR_BADELEMENT;
-                            *element = record->element;
-                            return NoError;
-                        });
+bool InMemoryHost::HostFilterElement(const API_Guid& guid, API_ElemFilterFlags filterBits, Int32,
+                                     const API_Guid&) {
+    return RunOperation([&] {
+        const ElementRecord* record = FindLive(guid);
+        return record != nullptr && PassesFilter(*record, filterBits);
+    });
 }
 
-GSErrCode HeadlessHost::HostGetElementHeader(API_Elem_Head* header) {
-    return RunOperation("HostGetElementHeader", header != nullptr ? Describe(header->guid) : "null",
-                        [&]() -> GSErrCode {
-                            if (header == nullptr)
-                                return APIERR_BADPARS;
-                            const ElementRecord* record = FindLive(header->guid);
-                            if (record == nullptr)
-                                return APIERR_BADELEMENT;
-                            *header = record->element.header;
-                            return NoError;
-                        });
+GSErrCode InMemoryHost::HostGetElement(API_Element* element) {
+    return RunOperation([&]() -> GSErrCode {
+        if (element == nullptr)
+            return APIERR_BADPARS;
+        const ElementRecord* record = FindLive(element->header.guid);
+        if (record == nullptr)
+            return APIERR_BADELEMENT;
+        *element = record->element;
+        return NoError;
+    });
+}
+
+GSErrCode InMemoryHost::HostGetElementHeader(API_Elem_Head* header) {
+    return RunOperation([&]() -> GSErrCode {
+        if (header == nullptr)
+            return APIERR_BADPARS;
+        const ElementRecord* record = FindLive(header->guid);
+        if (record == nullptr)
+            return APIERR_BADELEMENT;
+        *header = record->element.header;
+        return NoError;
+    });
 }
 
 namespace {
@@ -99,9 +90,9 @@ bool Selected(const API_QuantitiesMask* mask, ZoneField field) {
 
 } // namespace
 
-GSErrCode HeadlessHost::HostGetElementQuantities(const API_Guid& guid, const API_QuantityPar*,
+GSErrCode InMemoryHost::HostGetElementQuantities(const API_Guid& guid, const API_QuantityPar*,
                                                  API_Quantities* quantities, const API_QuantitiesMask* mask) {
-    return RunOperation("HostGetElementQuantities", Describe(guid), [&]() -> GSErrCode {
+    return RunOperation([&]() -> GSErrCode {
         const ElementRecord* record = FindLive(guid);
         if (record == nullptr)
             return APIERR_BADELEMENT;
@@ -121,9 +112,9 @@ GSErrCode HeadlessHost::HostGetElementQuantities(const API_Guid& guid, const API
     });
 }
 
-GSErrCode HeadlessHost::HostGetSelection(API_SelectionInfo* info, GS::Array<API_Neig>* neigs,
+GSErrCode InMemoryHost::HostGetSelection(API_SelectionInfo* info, GS::Array<API_Neig>* neigs,
                                          bool onlyEditable, bool, Int32) {
-    return RunOperation("HostGetSelection", onlyEditable ? "only editable" : "", [&]() -> GSErrCode {
+    return RunOperation([&]() -> GSErrCode {
         std::vector<API_Neig> chosen;
         for (const API_Neig& neig : selection_) {
             const ElementRecord* record = FindLive(neig.guid);
@@ -143,30 +134,29 @@ GSErrCode HeadlessHost::HostGetSelection(API_SelectionInfo* info, GS::Array<API_
     });
 }
 
-GSErrCode HeadlessHost::HostNeigToElementType(const API_Neig& neig, API_ElemType* elemType) {
-    return RunOperation("HostNeigToElementType", std::to_string(neig.neigID) + ", " + Describe(neig.guid),
-                        [&]() -> GSErrCode {
-                            if (elemType == nullptr)
-                                return APIERR_BADPARS;
-                            *elemType = API_ElemType();
-                            switch (neig.neigID) {
-                            case APINeig_Zone:
-                                elemType->typeID = API_ZoneID;
-                                return NoError;
-                            case APINeig_Label:
-                                elemType->typeID = API_LabelID;
-                                return NoError;
-                            case APINeig_Wall:
-                                elemType->typeID = API_WallID;
-                                return NoError;
-                            default:
-                                return APIERR_BADPARS;
-                            }
-                        });
+GSErrCode InMemoryHost::HostNeigToElementType(const API_Neig& neig, API_ElemType* elemType) {
+    return RunOperation([&]() -> GSErrCode {
+        if (elemType == nullptr)
+            return APIERR_BADPARS;
+        *elemType = API_ElemType();
+        switch (neig.neigID) {
+        case APINeig_Zone:
+            elemType->typeID = API_ZoneID;
+            return NoError;
+        case APINeig_Label:
+            elemType->typeID = API_LabelID;
+            return NoError;
+        case APINeig_Wall:
+            elemType->typeID = API_WallID;
+            return NoError;
+        default:
+            return APIERR_BADPARS;
+        }
+    });
 }
 
-GSErrCode HeadlessHost::HostGetStoryInfo(API_StoryInfo* storyInfo) {
-    return RunOperation("HostGetStoryInfo", "", [&]() -> GSErrCode {
+GSErrCode InMemoryHost::HostGetStoryInfo(API_StoryInfo* storyInfo) {
+    return RunOperation([&]() -> GSErrCode {
         if (storyInfo == nullptr)
             return APIERR_BADPARS;
         const std::vector<Story>& stories = project_.stories;

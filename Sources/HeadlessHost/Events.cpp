@@ -1,15 +1,15 @@
 #include <algorithm>
 #include <unordered_set>
 
-#include "HeadlessHost/HeadlessHost.hpp"
-#include "HeadlessHost/HostInternals.hpp"
+#include "HeadlessHost/InMemoryInternals.hpp"
+#include "HeadlessHost/Registrations.hpp"
 
 // Element events in batches: the user's, delivered as they happen, and the add-on's own
 // changes, delivered after its call returned.
 
 namespace Headless {
 
-void HeadlessHost::RunUserAction(const std::function<void()>& actions) {
+void InMemoryHost::RunUserAction(const std::function<void()>& actions) {
     if (userActionDepth_ > 0 || addOnCallDepth_ > 0 || flushing_) {
         actions(); // joins the batch (or the add-on call) under way
         return;
@@ -35,14 +35,7 @@ void HeadlessHost::RunUserAction(const std::function<void()>& actions) {
     finish();
 }
 
-void HeadlessHost::RunAddOnCall(const std::function<void()>& call) {
-    CallIntoAddOn([&] {
-        call();
-        return NoError;
-    });
-}
-
-void HeadlessHost::ReportEvent(PendingEvent event) {
+void InMemoryHost::ReportEvent(PendingEvent event) {
     if (userActionDepth_ > 0 && addOnCallDepth_ == 0 && !flushing_) {
         if (!userEventsReported_)
             return;
@@ -56,7 +49,7 @@ void HeadlessHost::ReportEvent(PendingEvent event) {
     QueueEcho(std::move(event));
 }
 
-void HeadlessHost::QueueEcho(PendingEvent event) {
+void InMemoryHost::QueueEcho(PendingEvent event) {
     // One event per element and batch: a new element stays new, a changed one keeps the state
     // before its first change, and an element made and deleted within one call is not told.
     if (event.kind == EventKind::Delete) {
@@ -83,17 +76,9 @@ void HeadlessHost::QueueEcho(PendingEvent event) {
     echoQueue_.push_back(std::move(event));
 }
 
-APIElementEventHandlerProc* HeadlessHost::FindNewElementHandler(Int32 typeID) const {
-    for (const NewElementHandlerRecord& record : newElementHandlers_) {
-        if (record.type.typeID == typeID)
-            return record.handler;
-    }
-    return nullptr;
-}
-
-GSErrCode HeadlessHost::CallHandler(APIElementEventHandlerProc* handler, Int32 code,
+GSErrCode InMemoryHost::CallHandler(APIElementEventHandlerProc* handler, Int32 code,
                                     const API_Elem_Head& head) {
-    return CallIntoAddOn([&] {
+    return addOn_.CallIntoAddOn([&] {
         API_NotifyElementType notification;
         notification.notifID = code;
         notification.elemHead = head;
@@ -101,17 +86,9 @@ GSErrCode HeadlessHost::CallHandler(APIElementEventHandlerProc* handler, Int32 c
     });
 }
 
-void HeadlessHost::SendBatchCode(DeliveredBatch& batch, Int32 code) {
+void InMemoryHost::SendBatchCode(DeliveredBatch& batch, Int32 code) {
     // Once to each distinct handler installed for element events.
-    std::vector<APIElementEventHandlerProc*> handlers;
-    if (observerHandler_ != nullptr)
-        handlers.push_back(observerHandler_);
-    for (const NewElementHandlerRecord& record : newElementHandlers_) {
-        if (record.handler != nullptr &&
-            std::find(handlers.begin(), handlers.end(), record.handler) == handlers.end())
-            handlers.push_back(record.handler);
-    }
-    for (APIElementEventHandlerProc* handler : handlers) {
+    for (APIElementEventHandlerProc* handler : addOn_.GetRegistrations().GetElementEventHandlers()) {
         DeliveredEvent delivered;
         delivered.code = code;
         delivered.result = CallHandler(handler, code, API_Elem_Head());
@@ -119,25 +96,27 @@ void HeadlessHost::SendBatchCode(DeliveredBatch& batch, Int32 code) {
     }
 }
 
-void HeadlessHost::DeliverOne(DeliveredBatch& batch, const PendingEvent& event) {
+void InMemoryHost::DeliverOne(DeliveredBatch& batch, const PendingEvent& event) {
+    const Registrations& registrations = addOn_.GetRegistrations();
+    APIElementEventHandlerProc* const observer = registrations.GetElementObserver();
     APIElementEventHandlerProc* handler = nullptr;
     const ElementRecord* record = nullptr;
     Int32 code = 0;
     switch (event.kind) {
     case EventKind::New:
         record = FindLive(event.guid);
-        handler = record != nullptr ? FindNewElementHandler(record->GetTypeId()) : nullptr;
+        handler = record != nullptr ? registrations.FindNewElementHandler(record->GetTypeId()) : nullptr;
         code = APINotifyElement_New;
         break;
     case EventKind::Copy:
         record = FindLive(event.guid);
-        handler = observerHandler_;
+        handler = observer;
         code = APINotifyElement_Copy;
         break;
     case EventKind::Change:
     case EventKind::Edit:
         record = FindLive(event.guid);
-        handler = record != nullptr && record->observed ? observerHandler_ : nullptr;
+        handler = record != nullptr && record->observed ? observer : nullptr;
         code = event.kind == EventKind::Change ? APINotifyElement_Change : APINotifyElement_Edit;
         break;
     case EventKind::Delete: {
@@ -145,7 +124,7 @@ void HeadlessHost::DeliverOne(DeliveredBatch& batch, const PendingEvent& event) 
         if (deleted != deleted_.end()) {
             deleted->second.reportPending = false;
             record = &deleted->second.record;
-            handler = record->observed ? observerHandler_ : nullptr;
+            handler = record->observed ? observer : nullptr;
             deleted->second.reported = handler != nullptr;
         }
         code = APINotifyElement_Delete;
@@ -153,7 +132,7 @@ void HeadlessHost::DeliverOne(DeliveredBatch& batch, const PendingEvent& event) 
     }
     case EventKind::Raw:
         record = FindReadable(event.guid);
-        handler = record != nullptr && record->observed ? observerHandler_ : nullptr;
+        handler = record != nullptr && record->observed ? observer : nullptr;
         code = event.rawCode;
         break;
     }
@@ -175,12 +154,12 @@ void HeadlessHost::DeliverOne(DeliveredBatch& batch, const PendingEvent& event) 
     batch.events.push_back(std::move(delivered));
 }
 
-void HeadlessHost::CloseBatch(DeliveredBatch& batch) {
+void InMemoryHost::CloseBatch(DeliveredBatch& batch) {
     if (!batch.events.empty())
         SendBatchCode(batch, APINotifyElement_EndEvents);
 }
 
-void HeadlessHost::DeliverBatch(std::vector<PendingEvent> events, BatchOrigin origin, int round) {
+void InMemoryHost::DeliverBatch(std::vector<PendingEvent> events, BatchOrigin origin, int round) {
     DeliveredBatch batch;
     batch.origin = origin;
     batch.round = round;
@@ -193,7 +172,7 @@ void HeadlessHost::DeliverBatch(std::vector<PendingEvent> events, BatchOrigin or
     PurgeDeleted(true);
 }
 
-void HeadlessHost::FlushEchoes() {
+void InMemoryHost::FlushEchoes() {
     if (flushing_)
         return;
     flushing_ = true;
@@ -220,13 +199,13 @@ void HeadlessHost::FlushEchoes() {
     PurgeDeleted(false);
 }
 
-void HeadlessHost::FlushIfTopLevel() {
+void InMemoryHost::FlushIfTopLevel() {
     if (addOnCallDepth_ == 0 && userActionDepth_ == 0 && !flushing_ &&
         (!echoQueue_.empty() || !deleted_.empty()))
         FlushEchoes();
 }
 
-void HeadlessHost::PurgeDeleted(bool onlyReported) {
+void InMemoryHost::PurgeDeleted(bool onlyReported) {
     std::unordered_set<API_Guid, GuidHasher> purged;
     for (auto deleted = deleted_.begin(); deleted != deleted_.end();) {
         const bool purge = onlyReported ? deleted->second.reported : !deleted->second.reportPending;

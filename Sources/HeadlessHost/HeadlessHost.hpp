@@ -3,33 +3,23 @@
 
 #include <functional>
 #include <map>
-#include <memory>
-#include <optional>
 #include <string>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
-#include "HeadlessHost/ElementDescs.hpp"
-#include "HeadlessHost/FaultInjector.hpp"
-#include "HeadlessHost/HostActivity.hpp"
-#include "HeadlessHost/ProjectModel.hpp"
-#include "Host/HostInterface.hpp"
+#include "HeadlessHost/AddOnSession.hpp"
+#include "HeadlessHost/FaultInjectingHost.hpp"
+#include "HeadlessHost/InMemoryHost.hpp"
 
 namespace Headless {
 
-class AddOnModule;
-
-// The in-memory stand-in for the building-design host. It implements every host operation
-// over an in-memory project, loads an add-on module (or takes handlers registered directly
-// through the HostInterface), plays user actions as the real host would report them, and
-// lets tests and the scenario runner inspect the result. Docs/headless-host.md describes
-// the semantics callers can rely on.
+// The headless host as tests and the scenario runner use it, made of its three parts: the
+// in-memory host (project, operations, batches), a fault-injecting wrapper around it (faults and
+// the call log) and the add-on session (module, registrations, calls into the add-on).
 //
-// Element events: every user action is one batch (-1, its events, -2), opened only when it
-// has an event to report. Changes the add-on makes while the host is inside a call to it are
-// queued and reported after the outermost call returned, as batches of their own, at most
-// GetEchoRoundLimit() rounds; past that the host drops the queue and reports an update cycle.
+// As a HostInterface it is the host the add-on sees: its operations go through the wrapper, so
+// they are logged and can be made to fail, whoever calls them. Inspection that must stay out of
+// the log and clear of faults uses GetInMemoryHost(). Docs/headless-host.md describes the
+// semantics callers can rely on.
 class HeadlessHost : public HostInterface {
 public:
     HeadlessHost();
@@ -38,391 +28,229 @@ public:
     HeadlessHost(const HeadlessHost&) = delete;
     HeadlessHost& operator=(const HeadlessHost&) = delete;
 
-    // ---- Module loading -------------------------------------------------------------------
-    // dlopen the module, look up GetExportedFuncAddrs / SetImportedFuncAddrs /
-    // GetAddOnResourceData, register its resource module with RS, hand over this host as the
-    // operation table, then DescribeAddOn, RegisterInterface and Initialize, each as a call
-    // into the add-on. False with a reason ("<path>: <dlerror>", "<path>: missing symbol X",
-    // "RegisterInterface failed with code N", ...) in *error. A failing entry point leaves the
-    // module loaded with what it registered (call UnloadAddOn).
-    bool LoadAddOn(const std::string& path, std::string* error);
-    // ReleaseAddOn (when Initialize was called), dlclose, unregister the resource module.
-    // Handlers, menus and windows the module registered are forgotten.
-    void UnloadAddOn();
-    bool IsAddOnLoaded() const;
-    const AddOnDescription& GetAddOnDescription() const { return description_; }
-    GSErrCode GetReleaseResult() const { return releaseResult_; } // of the last ReleaseAddOn
-    // Answer of HostGetOwnResourceModule when no module is loaded (tests with a fake add-on).
-    void SetOwnResourceModule(GSResModule module) { ownResModule_ = module; }
+    // ---- The parts ----------------------------------------------------------------------------
+    InMemoryHost& GetInMemoryHost() { return memory_; }
+    const InMemoryHost& GetInMemoryHost() const { return memory_; }
+    FaultInjectingHost& GetOperations() { return operations_; }
+    AddOnSession& GetSession() { return session_; }
+    const AddOnSession& GetSession() const { return session_; }
 
-    // ---- Project setup (no events; the project's own elements, in file order) -------------
-    // A new host has story 0 ("Ground Floor", level 0, current), layer 1 ("Archicad Layer",
-    // flags 0), no zone category, no library part, and label defaults on layer 1 with no part.
-    void ClearProject(); // no story, layer, category, element, combination; selection cleared
-    void SetStories(const std::vector<Story>& stories); // sorted by index; current story kept if present
-    API_AttributeIndex AddLayer(const std::string& name, Int16 flags = 0);
-    API_AttributeIndex AddZoneCategory(const GS::UniString& code, const std::string& name);
-    // Index of the new combination, from 1.
+    // ---- Module loading (the session; the module gets the wrapper as its operation table) -----
+    bool LoadAddOn(const std::string& path, std::string* error) {
+        return session_.Load(path, operations_, error);
+    }
+    void UnloadAddOn() { session_.Unload(); }
+    bool IsAddOnLoaded() const { return session_.IsLoaded(); }
+    const AddOnDescription& GetAddOnDescription() const { return session_.GetDescription(); }
+    GSErrCode GetReleaseResult() const { return session_.GetReleaseResult(); }
+    void SetOwnResourceModule(GSResModule module) { session_.SetResourceModule(module); }
+
+    // ---- Project setup (the in-memory host) ----------------------------------------------------
+    void ClearProject() { memory_.ClearProject(); }
+    void SetStories(const std::vector<Story>& stories) { memory_.SetStories(stories); }
+    API_AttributeIndex AddLayer(const std::string& name, Int16 flags = 0) {
+        return memory_.AddLayer(name, flags);
+    }
+    API_AttributeIndex AddZoneCategory(const GS::UniString& code, const std::string& name) {
+        return memory_.AddZoneCategory(code, name);
+    }
     API_AttributeIndex AddLayerCombination(const std::string& name,
-                                           const std::map<API_AttributeIndex, Int16>& layerFlags);
-    // Element GUIDs are deterministic: serial number and a fixed seed. Bad input (unknown story,
-    // layer, library part or parent) gives a null GUID and the reason in *error.
-    API_Guid AddZone(const ZoneDesc& desc, std::string* error = nullptr);
-    API_Guid AddLabel(const LabelDesc& desc, std::string* error = nullptr);
-    API_Guid AddWall(const WallDesc& desc, std::string* error = nullptr);
-    // Marks elements observed as if the add-on had attached its observer (a saved project).
-    void SetObserved(const API_Guid& guid, bool observed);
-    // A link as if the add-on had made it; false when an element is missing.
-    bool AddLink(const API_Guid& from, const API_Guid& to);
-    API_Guid GroupElements(const std::vector<API_Guid>& guids); // a new group GUID for all
-    void SetLabelDefaults(const API_Element& element, const ParameterList& parameters);
+                                           const std::map<API_AttributeIndex, Int16>& layerFlags) {
+        return memory_.AddLayerCombination(name, layerFlags);
+    }
+    API_Guid AddZone(const ZoneDesc& desc, std::string* error = nullptr) {
+        return memory_.AddZone(desc, error);
+    }
+    API_Guid AddLabel(const LabelDesc& desc, std::string* error = nullptr) {
+        return memory_.AddLabel(desc, error);
+    }
+    API_Guid AddWall(const WallDesc& desc, std::string* error = nullptr) {
+        return memory_.AddWall(desc, error);
+    }
+    void SetObserved(const API_Guid& guid, bool observed) { memory_.SetObserved(guid, observed); }
+    bool AddLink(const API_Guid& from, const API_Guid& to) { return memory_.AddLink(from, to); }
+    API_Guid GroupElements(const std::vector<API_Guid>& guids) { return memory_.GroupElements(guids); }
+    void SetLabelDefaults(const API_Element& element, const ParameterList& parameters) {
+        memory_.SetLabelDefaults(element, parameters);
+    }
 
-    // ---- Library parts ----------------------------------------------------------------------
-    Int32 AddLibraryPart(const LibPartDesc& desc); // index from 1
-    // A built-in part read from the FILE resource `fileResourceId` of the add-on's module.
-    Int32 AddBuiltInLibraryPart(const LibPartDesc& desc, Int64 fileResourceId);
-    const LibPartRecord* FindLibraryPart(Int32 index) const;
-    const LibPartRecord* FindLibraryPartByName(const GS::UniString& name) const;
-    const std::vector<LibPartRecord>& GetLibraryParts() const { return libParts_; }
-    int GetBuiltInLibraryRegistrationCount() const { return builtInLibraryRegistrations_; }
-    // Why the last ACAPI_Register_BuiltInLibrary failed (which resource, where, what); empty after
-    // a successful one. A refused library registers none of its parts.
-    const std::string& GetBuiltInLibraryError() const { return builtInLibraryError_; }
+    // ---- Library parts -------------------------------------------------------------------------
+    Int32 AddLibraryPart(const LibPartDesc& desc) { return memory_.AddLibraryPart(desc); }
+    Int32 AddBuiltInLibraryPart(const LibPartDesc& desc, Int64 fileResourceId) {
+        return memory_.AddBuiltInLibraryPart(desc, fileResourceId);
+    }
+    const LibPartRecord* FindLibraryPart(Int32 index) const { return memory_.FindLibraryPart(index); }
+    const LibPartRecord* FindLibraryPartByName(const GS::UniString& name) const {
+        return memory_.FindLibraryPartByName(name);
+    }
+    const std::vector<LibPartRecord>& GetLibraryParts() const { return memory_.GetLibraryParts(); }
+    int GetBuiltInLibraryRegistrationCount() const { return memory_.GetBuiltInLibraryRegistrationCount(); }
+    const std::string& GetBuiltInLibraryError() const { return memory_.GetBuiltInLibraryError(); }
 
-    // ---- User actions (each its own batch unless inside RunUserAction) -----------------------
-    // Changes and deletions are refused as HostChangeElement refuses them (CheckEditable); a
-    // refused action changes nothing and reports nothing. Unknown elements: 0x8106012E; bad
-    // input (unknown story, layer, library part, a zone expected): APIERR_BADPARS.
-    // Runs `actions` as one user action: one batch whose events come in the order of the
-    // changes, each delivered right after its change. The add-on's changes made while handling
-    // them are reported after the batch closed. Nested calls join the outer batch.
-    void RunUserAction(const std::function<void()>& actions);
+    // ---- User actions (the in-memory host; calls into the add-on: the session) -----------------
+    void RunUserAction(const std::function<void()>& actions) { memory_.RunUserAction(actions); }
     // Runs `call` as one call from the host into the add-on (a palette button, a dialog):
     // changes the add-on makes inside are reported after it returned.
     void RunAddOnCall(const std::function<void()>& call);
-
-    // Creation: code 1 to the new-element handler of the type. The user's elements are
-    // reserved by this user.
-    GSErrCode CreateZone(const ZoneDesc& desc, API_Guid* guid = nullptr);
-    GSErrCode CreateWall(const WallDesc& desc, API_Guid* guid = nullptr);
-    GSErrCode CreateLabel(const LabelDesc& desc, API_Guid* guid = nullptr);
-    // The label tool: defaults of SetLabelDefaults, current story, parent = the clicked zone.
-    GSErrCode PlaceLabel(const LabelPlacement& placement, API_Guid* guid = nullptr);
-    // A copy moved by `offset`: code 2 on the copy when the source is observed (the parent is
-    // the source), else code 1 (a new element). The copy has no links and no observer.
+    GSErrCode CreateZone(const ZoneDesc& desc, API_Guid* guid = nullptr) {
+        return memory_.CreateZone(desc, guid);
+    }
+    GSErrCode CreateWall(const WallDesc& desc, API_Guid* guid = nullptr) {
+        return memory_.CreateWall(desc, guid);
+    }
+    GSErrCode CreateLabel(const LabelDesc& desc, API_Guid* guid = nullptr) {
+        return memory_.CreateLabel(desc, guid);
+    }
+    GSErrCode PlaceLabel(const LabelPlacement& placement, API_Guid* guid = nullptr) {
+        return memory_.PlaceLabel(placement, guid);
+    }
     GSErrCode CopyElement(const API_Guid& source, API_Coord offset, const std::string& name = {},
-                          API_Guid* copy = nullptr);
-    // Code 4 (parent: the state before).
-    GSErrCode MoveElement(const API_Guid& guid, API_Coord offset);
-    GSErrCode EditZonePolygon(const API_Guid& zone, const std::vector<API_Coord>& polygon);
-    // Code 3 (parent: the state before, with its parameters).
-    GSErrCode ChangeZone(const API_Guid& zone, const ZoneChange& change);
-    GSErrCode SetElementParameters(const API_Guid& guid, const ParameterList& parameters);
-    // Replaces the values of the named parameters only (others stay); unknown names are appended.
-    GSErrCode EditParameters(const API_Guid& guid, const ParameterList& values);
-    // Another library part: keeps the values of parameters the new part also declares.
-    GSErrCode ChangeLabelLibPart(const API_Guid& label, Int32 libInd);
-    // Code 5 for observed elements; all or nothing.
-    GSErrCode DeleteElements(const std::vector<API_Guid>& guids);
-    // Any element event code, e.g. 13, reported for an observed element.
-    GSErrCode SendElementEvent(const API_Guid& guid, Int32 code);
-    // Off: the user's actions change the project without telling the add-on, as a host that
-    // skipped a notification would; the add-on's own changes are reported as always.
-    void SetUserEventsReported(bool on) { userEventsReported_ = on; }
-    bool AreUserEventsReported() const { return userEventsReported_; }
+                          API_Guid* copy = nullptr) {
+        return memory_.CopyElement(source, offset, name, copy);
+    }
+    GSErrCode MoveElement(const API_Guid& guid, API_Coord offset) {
+        return memory_.MoveElement(guid, offset);
+    }
+    GSErrCode EditZonePolygon(const API_Guid& zone, const std::vector<API_Coord>& polygon) {
+        return memory_.EditZonePolygon(zone, polygon);
+    }
+    GSErrCode ChangeZone(const API_Guid& zone, const ZoneChange& change) {
+        return memory_.ChangeZone(zone, change);
+    }
+    GSErrCode SetElementParameters(const API_Guid& guid, const ParameterList& parameters) {
+        return memory_.SetElementParameters(guid, parameters);
+    }
+    GSErrCode EditParameters(const API_Guid& guid, const ParameterList& values) {
+        return memory_.EditParameters(guid, values);
+    }
+    GSErrCode ChangeLabelLibPart(const API_Guid& label, Int32 libInd) {
+        return memory_.ChangeLabelLibPart(label, libInd);
+    }
+    GSErrCode DeleteElements(const std::vector<API_Guid>& guids) { return memory_.DeleteElements(guids); }
+    GSErrCode SendElementEvent(const API_Guid& guid, Int32 code) {
+        return memory_.SendElementEvent(guid, code);
+    }
+    void SetUserEventsReported(bool on) { memory_.SetUserEventsReported(on); }
+    bool AreUserEventsReported() const { return memory_.AreUserEventsReported(); }
 
-    // View and project state (no element events).
-    void SetSelection(const std::vector<API_Guid>& guids); // neig IDs by element type
-    void ClearSelection() { selection_.clear(); }
-    const std::vector<API_Neig>& GetSelection() const { return selection_; }
-    bool SetCurrentStory(Int16 index); // false: no such story
-    Int16 GetCurrentStory() const { return currentStory_; }
-    bool SetLayerFlags(API_AttributeIndex layer, Int16 flags); // current combination becomes 0
-    bool ApplyLayerCombination(API_AttributeIndex index);      // as HostSetLayerCombination
-    bool DeleteLayer(API_AttributeIndex layer);                // false while a live element is on it
-    bool ChangeZoneCategory(API_AttributeIndex index, const GS::UniString& code, const std::string& name);
-    bool DeleteZoneCategory(API_AttributeIndex index); // leaves a gap
-    bool SetElementLock(const API_Guid& guid, UInt16 lockId);
-    void SetSuspendGroups(bool on) { suspendGroups_ = on; }
-    bool IsSuspendGroups() const { return suspendGroups_; }
-    void SetTeamworkMode(bool on) { teamwork_ = on; }
-    bool IsTeamworkMode() const { return teamwork_; }
-    // OtherMember: HostReserveElements leaves the element unreserved (partial success).
-    bool SetReservation(const API_Guid& guid, Reservation reservation);
-    bool Undo(); // restores the state before the last step not yet undone; false: none
-    // Project events 1 (new) or 2 (open), as a call into the add-on, to the handler if its mask
-    // includes the event. Returns the handler's result (0 when none is installed).
-    GSErrCode CreateOrOpenProject(bool open = true);
-    GSErrCode SendProjectEvent(Int32 eventCode);
-    // Calls the menu handler with the menu's resource ID and item 1, as a call into the add-on.
-    // `item` is the registered item text (whole, or the part before '^'). APIERR_BADPARS with a
-    // reason when no such menu or no handler.
-    GSErrCode InvokeMenu(const GS::UniString& item, std::string* error = nullptr);
-    GSErrCode InvokeMenu(Int16 menuResID, std::string* error = nullptr);
-    // Calls the palette control callback of a registered window as a call into the add-on; the
-    // out flag (message 7) is returned in *answer. APIERR_BADPARS when not registered.
-    GSErrCode SendPaletteMessage(Int32 referenceID, Int32 messageID, bool* answer = nullptr);
+    void SetSelection(const std::vector<API_Guid>& guids) { memory_.SetSelection(guids); }
+    void ClearSelection() { memory_.ClearSelection(); }
+    const std::vector<API_Neig>& GetSelection() const { return memory_.GetSelection(); }
+    bool SetCurrentStory(Int16 index) { return memory_.SetCurrentStory(index); }
+    Int16 GetCurrentStory() const { return memory_.GetCurrentStory(); }
+    bool SetLayerFlags(API_AttributeIndex layer, Int16 flags) { return memory_.SetLayerFlags(layer, flags); }
+    bool ApplyLayerCombination(API_AttributeIndex index) { return memory_.ApplyLayerCombination(index); }
+    bool DeleteLayer(API_AttributeIndex layer) { return memory_.DeleteLayer(layer); }
+    bool ChangeZoneCategory(API_AttributeIndex index, const GS::UniString& code, const std::string& name) {
+        return memory_.ChangeZoneCategory(index, code, name);
+    }
+    bool DeleteZoneCategory(API_AttributeIndex index) { return memory_.DeleteZoneCategory(index); }
+    bool SetElementLock(const API_Guid& guid, UInt16 lockId) { return memory_.SetElementLock(guid, lockId); }
+    void SetSuspendGroups(bool on) { memory_.SetSuspendGroups(on); }
+    bool IsSuspendGroups() const { return memory_.IsSuspendGroups(); }
+    void SetTeamworkMode(bool on) { memory_.SetTeamworkMode(on); }
+    bool IsTeamworkMode() const { return memory_.IsTeamworkMode(); }
+    bool SetReservation(const API_Guid& guid, Reservation reservation) {
+        return memory_.SetReservation(guid, reservation);
+    }
+    bool Undo() { return memory_.Undo(); }
+    // Project events 1 (new) or 2 (open), as a call into the add-on.
+    GSErrCode CreateOrOpenProject(bool open = true) {
+        return session_.SendProjectEvent(open ? APINotify_Open : APINotify_New);
+    }
+    GSErrCode SendProjectEvent(Int32 eventCode) { return session_.SendProjectEvent(eventCode); }
+    GSErrCode InvokeMenu(const GS::UniString& item, std::string* error = nullptr) {
+        return session_.InvokeMenu(item, error);
+    }
+    GSErrCode InvokeMenu(Int16 menuResID, std::string* error = nullptr) {
+        return session_.InvokeMenu(menuResID, error);
+    }
+    GSErrCode SendPaletteMessage(Int32 referenceID, Int32 messageID, bool* answer = nullptr) {
+        return session_.SendPaletteMessage(referenceID, messageID, answer);
+    }
 
-    // ---- Inspection -------------------------------------------------------------------------
-    const ProjectModel& GetProject() const { return project_; }
-    const ElementRecord* FindElement(const API_Guid& guid) const; // live elements
-    const ElementRecord* FindElementByName(const std::string& name) const;
-    std::string GetElementName(const API_Guid& guid) const;    // name, else the GUID text
-    std::vector<API_Guid> GetElements(Int32 typeID = 0) const; // creation order; 0: all types
-    const ElementRecord& GetLabelDefaults() const { return labelDefaults_; }
-    const std::vector<Story>& GetStories() const { return project_.stories; }
-    const Layer* FindLayer(API_AttributeIndex index) const { return project_.layers.Find(index); }
-    const ZoneCategory* FindZoneCategory(API_AttributeIndex index) const;
-    API_AttributeIndex GetCurrentLayerCombination() const { return project_.currentLayerCombination; }
+    // ---- Inspection ----------------------------------------------------------------------------
+    const ProjectModel& GetProject() const { return memory_.GetProject(); }
+    const ElementRecord* FindElement(const API_Guid& guid) const { return memory_.FindElement(guid); }
+    const ElementRecord* FindElementByName(const std::string& name) const {
+        return memory_.FindElementByName(name);
+    }
+    std::string GetElementName(const API_Guid& guid) const { return memory_.GetElementName(guid); }
+    std::vector<API_Guid> GetElements(Int32 typeID = 0) const { return memory_.GetElements(typeID); }
+    const ElementRecord& GetLabelDefaults() const { return memory_.GetLabelDefaults(); }
+    const std::vector<Story>& GetStories() const { return memory_.GetStories(); }
+    const Layer* FindLayer(API_AttributeIndex index) const { return memory_.FindLayer(index); }
+    const ZoneCategory* FindZoneCategory(API_AttributeIndex index) const {
+        return memory_.FindZoneCategory(index);
+    }
+    API_AttributeIndex GetCurrentLayerCombination() const { return memory_.GetCurrentLayerCombination(); }
+    GSErrCode CheckEditable(const ElementRecord& record) const { return memory_.CheckEditable(record); }
 
-    const std::vector<DeliveredBatch>& GetDeliveredBatches() const { return batches_; }
-    void ClearDeliveredBatches() { batches_.clear(); }
-    const std::vector<UndoStep>& GetUndoSteps() const { return undoSteps_; }
-    const std::vector<MenuRecord>& GetMenus() const { return menus_; }
-    const std::vector<ModelessWindowRecord>& GetModelessWindows() const { return windows_; }
-    APIElementEventHandlerProc* GetElementObserverHandler() const { return observerHandler_; }
-    const std::vector<NewElementHandlerRecord>& GetNewElementHandlers() const { return newElementHandlers_; }
-    APIProjectEventHandlerProc* GetProjectEventHandler() const { return projectEventHandler_; }
-    GSFlags GetProjectEventMask() const { return projectEventMask_; }
+    const std::vector<DeliveredBatch>& GetDeliveredBatches() const { return memory_.GetDeliveredBatches(); }
+    void ClearDeliveredBatches() { memory_.ClearDeliveredBatches(); }
+    const std::vector<UndoStep>& GetUndoSteps() const { return memory_.GetUndoSteps(); }
+    const std::vector<MenuRecord>& GetMenus() const { return session_.GetRegistrations().GetMenus(); }
+    const std::vector<ModelessWindowRecord>& GetModelessWindows() const {
+        return session_.GetRegistrations().GetWindows();
+    }
+    APIElementEventHandlerProc* GetElementObserverHandler() const {
+        return session_.GetRegistrations().GetElementObserver();
+    }
+    const std::vector<NewElementHandlerRecord>& GetNewElementHandlers() const {
+        return session_.GetRegistrations().GetNewElementHandlers();
+    }
+    APIProjectEventHandlerProc* GetProjectEventHandler() const {
+        return session_.GetRegistrations().GetProjectEventHandler();
+    }
+    GSFlags GetProjectEventMask() const { return session_.GetRegistrations().GetProjectEventMask(); }
 
-    // Memo accounting: parameter handles handed out (GetElementMemo, GetElementDefaults,
-    // GetParentElement, GetLibPartParams) and not yet given back to HostDisposeElementMemo.
-    Int64 GetOutstandingMemoCount() const { return static_cast<Int64>(outstandingMemos_.size()); }
-    Int64 GetHandedOutMemoCount() const { return memosHandedOut_; }
+    Int64 GetOutstandingMemoCount() const { return memory_.GetOutstandingMemoCount(); }
+    Int64 GetHandedOutMemoCount() const { return memory_.GetHandedOutMemoCount(); }
 
-    // Echo bound and update cycle.
-    void SetEchoRoundLimit(int rounds) { echoRoundLimit_ = rounds; }
-    int GetEchoRoundLimit() const { return echoRoundLimit_; }
-    bool HasUpdateCycle() const { return updateCycle_; }
-    int GetDroppedEchoEventCount() const { return droppedEchoEvents_; }
-    void ClearUpdateCycle();
-    // Exceptions that escaped the add-on into the host (each ends that call with APIERR_GENERAL).
-    const std::vector<std::string>& GetAddOnExceptions() const { return addOnExceptions_; }
+    void SetEchoRoundLimit(int rounds) { memory_.SetEchoRoundLimit(rounds); }
+    int GetEchoRoundLimit() const { return memory_.GetEchoRoundLimit(); }
+    bool HasUpdateCycle() const { return memory_.HasUpdateCycle(); }
+    int GetDroppedEchoEventCount() const { return memory_.GetDroppedEchoEventCount(); }
+    void ClearUpdateCycle() { memory_.ClearUpdateCycle(); }
+    const std::vector<std::string>& GetAddOnExceptions() const { return session_.GetExceptions(); }
 
-    // ---- Preferences ------------------------------------------------------------------------
-    // The host profile folder: the block is read from and written to a file in it
-    // ("addon-preferences.json"). Empty: memory only. False with a reason when the stored file
-    // is unreadable; the folder is then not used, so nothing of it is overwritten.
-    bool SetProfileFolder(const std::string& folder, std::string* error = nullptr);
-    const StoredPreferences& GetStoredPreferences() const { return preferences_; }
-    // As if written by another host (e.g. with GS::Mac_Platform_Sign); saved to the profile.
-    void SetStoredPreferences(const StoredPreferences& preferences);
+    // ---- Preferences ---------------------------------------------------------------------------
+    bool SetProfileFolder(const std::string& folder, std::string* error = nullptr) {
+        return memory_.SetProfileFolder(folder, error);
+    }
+    const StoredPreferences& GetStoredPreferences() const { return memory_.GetStoredPreferences(); }
+    void SetStoredPreferences(const StoredPreferences& preferences) {
+        memory_.SetStoredPreferences(preferences);
+    }
 
-    // ---- Fault injection and call log -------------------------------------------------------
-    FaultInjector& GetFaults() { return faults_; }
-    // Shorthands: the n-th call (from now, counting from 1) of `operation` fails with `code`;
-    // with `repeat` every call from the n-th on. False when the operation name is unknown.
-    bool InjectFault(const std::string& operation, int n, GSErrCode code, bool repeat = false);
-    void ClearFaults() { faults_.Clear(); }
-    const std::vector<CallLogEntry>& GetCallLog() const { return faults_.GetCallLog(); }
-    void ClearCallLog() { faults_.ClearCallLog(); }
+    // ---- Fault injection and call log (the wrapper) --------------------------------------------
+    FaultInjector& GetFaults() { return operations_.GetFaults(); }
+    // The n-th call (from now, counting from 1) of `operation` fails with `code`; with `repeat`
+    // every call from the n-th on. False when the operation name is unknown.
+    bool InjectFault(const std::string& operation, int n, GSErrCode code, bool repeat = false) {
+        return GetFaults().Inject(operation, n, code, repeat);
+    }
+    void ClearFaults() { GetFaults().Clear(); }
+    const std::vector<CallLogEntry>& GetCallLog() const { return operations_.GetCallLog().GetEntries(); }
+    void ClearCallLog() { operations_.GetCallLog().Clear(); }
+    void SetCallLogging(bool on) { operations_.GetCallLog().SetLogging(on); }
 
-    // ---- Host operations --------------------------------------------------------------------
-    GSErrCode ACAPI_Register_Menu(Int16 menuStrResID, Int16 promptStrResID, Int32 menuPosCode,
-                                  GSFlags menuFlags) override;
-    GSErrCode ACAPI_Install_MenuHandler(Int16 menuStrResID, APIMenuCommandProc* handler) override;
-    GSErrCode ACAPI_Register_BuiltInLibrary() override;
-    GSErrCode ACAPI_RegisterModelessWindow(Int32 referenceID, APIPaletteControlCallBackProc* callback,
-                                           GSFlags controlFlags, const API_Guid& paletteGuid) override;
-    GSErrCode HostUnregisterModelessWindow(Int32 referenceID) override;
-    GSErrCode ACAPI_Notify_CatchProjectEvent(GSFlags eventTypes,
-                                             APIProjectEventHandlerProc* handler) override;
-    GSErrCode ACAPI_Notify_InstallElementObserver(APIElementEventHandlerProc* handler) override;
-    GSErrCode ACAPI_Notify_CatchNewElement(const API_ElemType* elemType,
-                                           APIElementEventHandlerProc* handler) override;
-    GSErrCode HostAttachElementObserver(const API_Guid& guid, GSFlags flags) override;
-    GSErrCode HostDetachElementObserver(const API_Guid& guid) override;
-    GSErrCode HostGetParentElement(API_Element* element, API_ElementMemo* memo, UInt64 memoMask) override;
-    GSErrCode HostListElements(Int32 typeID, GS::Array<API_Guid>* elemList, API_ElemFilterFlags filterBits,
-                               const API_Guid& renovationFilter) override;
-    bool HostFilterElement(const API_Guid& guid, API_ElemFilterFlags filterBits, Int32 variationID,
-                           const API_Guid& renovationFilter) override;
-    GSErrCode HostGetElement(API_Element* element) override;
-    GSErrCode HostGetElementHeader(API_Elem_Head* header) override;
-    GSErrCode HostGetElementMemo(const API_Guid& guid, API_ElementMemo* memo, UInt64 memoMask) override;
-    GSErrCode HostGetElementDefaults(API_Element* element, API_ElementMemo* memo) override;
-    GSErrCode HostCreateElement(API_Element* element, API_ElementMemo* memo) override;
-    GSErrCode HostChangeElement(API_Element* element, const API_Element* mask, const API_ElementMemo* memo,
-                                UInt64 memoMask, bool withDel) override;
-    GSErrCode HostDeleteElements(const GS::Array<API_Guid>& guids) override;
-    GSErrCode HostDisposeElementMemo(API_ElementMemo* memo) override;
-    GSErrCode HostGetElementQuantities(const API_Guid& guid, const API_QuantityPar* params,
-                                       API_Quantities* quantities, const API_QuantitiesMask* mask) override;
-    GSErrCode HostGetSelection(API_SelectionInfo* info, GS::Array<API_Neig>* neigs, bool onlyEditable,
-                               bool ignorePartialSelection, Int32 relativePosToMarquee) override;
-    GSErrCode HostNeigToElementType(const API_Neig& neig, API_ElemType* elemType) override;
-    GSErrCode HostApplyElementTool(const GS::Array<API_Guid>& guids, Int32 toolCode) override;
-    GSErrCode HostReserveElements(const GS::Array<API_Guid>& guids, GS::HashTable<API_Guid, Int16>* conflicts,
-                                  bool enableDialogs) override;
-    GSErrCode HostGetStoryInfo(API_StoryInfo* storyInfo) override;
-    GSErrCode HostGetLayerCombination(API_AttributeIndex* index) override;
-    GSErrCode HostSetLayerCombination(API_AttributeIndex index) override;
-    GSErrCode HostIsSuspendGroupOn(bool* on) override;
-    GSErrCode HostGetElementLinks(const API_Guid& guid, GS::Array<API_Guid>* linkedElements) override;
-    GSErrCode HostLinkElements(const API_Guid& from, const API_Guid& to, GSFlags flags) override;
-    GSErrCode HostUnlinkElements(const API_Guid& from, const API_Guid& to) override;
-    GSErrCode HostGetLibPartUniqueId(Int64 fileResourceId, API_LibPart* libPart) override;
-    GSErrCode HostSearchLibraryPart(API_LibPart* libPart, bool dontSearch0, bool ignorePlaceholders) override;
-    GSErrCode HostGetLibPartParams(Int32 libInd, API_AddParType*** params) override;
-    GSErrCode HostGetAttribute(API_Attribute* attribute) override;
-    GSErrCode HostModifyAttribute(API_Attribute* attribute) override;
-    GSErrCode HostEnumerateAttributes(Int16 typeID, const AttributeVisitor& visitor) override;
-    GSErrCode HostCallUndoableCommand(const GS::UniString& undoString,
-                                      const UndoableCommand& command) override;
-    GSErrCode HostGetPreferences(Int32* version, GSSize* nByte, void* data, UInt16* platformSign) override;
-    GSErrCode HostSetPreferences(Int32 version, GSSize nByte, const void* data) override;
-    GSResModule HostGetOwnResourceModule() override;
-
-    // Why the add-on's change of an element would be refused, in this order: element locked
-    // 0x8106012F, layer hidden 0x81060130, layer locked 0x81060132, outside the Teamwork
-    // workspace 0x81060068, grouped while groups are not suspended 0x810600CF; 0 when editable.
-    GSErrCode CheckEditable(const ElementRecord& record) const;
+    // ---- Host operations: through the wrapper --------------------------------------------------
+#define HOST_OPERATION(name, parameters, arguments, keys)                                                    \
+    GSErrCode name parameters override {                                                                     \
+        return operations_.name arguments;                                                                   \
+    }
+#define HOST_QUERY(type, name, parameters, arguments, answer, keys)                                          \
+    type name parameters override {                                                                          \
+        return operations_.name arguments;                                                                   \
+    }
+#include "Host/HostCatalogue.def"
 
 private:
-    // One element event waiting for its batch.
-    enum class EventKind { New, Copy, Change, Edit, Delete, Raw };
-    struct PendingEvent {
-        EventKind kind = EventKind::New;
-        API_Guid guid;
-        Int32 rawCode = 0;
-        std::optional<ElementRecord> parent; // state before the change, or the copy's source
-    };
-    // Deleted elements stay readable (links, parameters) until the batch that reports the
-    // deletion has closed, or until the end of the operation when nothing reports it.
-    struct DeletedElement {
-        ElementRecord record;
-        bool reportPending = false; // queued for an echo batch
-        bool reported = false;      // delivered in the batch now open
-    };
-
-    // Setup (Setup.cpp, ElementBuild.cpp).
-    void ResetToDefaults();
-    API_Guid NextGuid();
-    std::string NextName(const ElementRecord& record);
-    bool CheckPlacement(Int16 story, API_AttributeIndex layer, std::string* error) const;
-    bool BuildZone(const ZoneDesc& desc, ElementRecord* record, std::string* error) const;
-    bool BuildLabel(const LabelDesc& desc, ElementRecord* record, std::string* error) const;
-    bool BuildWall(const WallDesc& desc, ElementRecord* record, std::string* error) const;
-    bool BuildPlacedLabel(const LabelPlacement& placement, ElementRecord* record) const;
-    ParameterList PartDefaults(Int32 libInd) const;
-    ElementRecord& InsertNew(ElementRecord record, const std::string& name);
-    bool IsBuiltInPart(Int32 libInd) const;
-
-    // Elements (Elements.cpp, ElementChanges.cpp).
-    ElementRecord* FindLive(const API_Guid& guid) { return project_.Find(guid); }
-    const ElementRecord* FindLive(const API_Guid& guid) const { return project_.Find(guid); }
-    const ElementRecord* FindReadable(const API_Guid& guid) const; // live, or deleted and not purged
-    ElementRecord* FindReadable(const API_Guid& guid);
-    GSErrCode ApplyChangedFields(ElementRecord& record, const API_Element& element, const API_Element* mask);
-    void SetLibPart(ElementRecord& record, Int32 libInd);
-    // The distinct elements of a deletion, in order; all or nothing: each must exist and be editable.
-    GSErrCode CheckDeletion(const std::vector<API_Guid>& guids, std::vector<API_Guid>* unique) const;
-    void DeleteElement(const API_Guid& guid);
-    bool PassesFilter(const ElementRecord& record, API_ElemFilterFlags filterBits) const;
-    GSErrCode CreateFromRecord(ElementRecord record, const std::string& name, API_Guid* guid);
-    // Edits a live, editable element; a refused edit leaves it as it was. `before` gets the old state.
-    GSErrCode EditElement(const API_Guid& guid, const std::function<GSErrCode(ElementRecord&)>& edit,
-                          ElementRecord* before);
-    GSErrCode ChangeAsUser(const API_Guid& guid, EventKind kind,
-                           const std::function<GSErrCode(ElementRecord&)>& edit);
-
-    // Memos (Memos.cpp).
-    GSHandle HandOutParameters(const ParameterList& parameters);
-    GSErrCode FillMemo(const ParameterList& parameters, API_ElementMemo* memo, UInt64 memoMask);
-
-    // Events and batches (Events.cpp).
-    void ReportEvent(PendingEvent event);
-    void QueueEcho(PendingEvent event);
-    void DeliverBatch(std::vector<PendingEvent> events, BatchOrigin origin, int round);
-    void DeliverOne(DeliveredBatch& batch, const PendingEvent& event);
-    void SendBatchCode(DeliveredBatch& batch, Int32 code);
-    void CloseBatch(DeliveredBatch& batch);
-    GSErrCode CallHandler(APIElementEventHandlerProc* handler, Int32 code, const API_Elem_Head& head);
-    APIElementEventHandlerProc* FindNewElementHandler(Int32 typeID) const;
-    void FlushEchoes();
-    void FlushIfTopLevel();
-    void PurgeDeleted(bool onlyReported);
-    template <typename Call>
-    GSErrCode CallIntoAddOn(Call&& call); // HostInternals.hpp
-
-    // Call log and faults (CallLog.cpp).
-    template <typename Body>
-    GSErrCode RunOperation(const char* operation, std::string arguments, Body&& body); // HostInternals.hpp
-    std::size_t BeginLog(const char* operation, std::string arguments);
-    void EndLog(std::size_t entry, const char* operation, GSErrCode result, bool injected);
-    // For what is known only once the operation ran, such as the name of a created element.
-    void AmendLog(std::size_t entry, const char* operation, std::string arguments);
-    std::string Describe(const API_Guid& guid) const { return GetElementName(guid); }
-
-    // Attributes (Attributes.cpp).
-    GSErrCode FindAttribute(Int16 typeID, API_AttributeIndex index, API_Attr_Head* header) const;
-    void ApplyCombination(const LayerCombination& combination);
-
-    // Preferences (Preferences.cpp).
-    bool LoadPreferencesFile(const std::string& folder, std::string* error);
-    void SavePreferencesFile() const;
-
-    // Built-in library (BuiltInLibrary.cpp): reads FLDR 128 and its FILE resources of the
-    // add-on's resource module and adds the parts with AddBuiltInLibraryPart, all or none.
-    GSErrCode RegisterBuiltInLibraryParts();
-
-    void ForgetRegistrations();
-
-    ProjectModel project_;
-    std::unordered_map<API_Guid, DeletedElement, GuidHasher> deleted_;
-    Int16 currentStory_ = 0;
-    std::vector<API_Neig> selection_;
-    bool suspendGroups_ = false;
-    bool teamwork_ = false;
-    ElementRecord labelDefaults_;
-    std::vector<LibPartRecord> libParts_;
-    int builtInLibraryRegistrations_ = 0;
-    std::string builtInLibraryError_;
-    UInt64 nextSerial_ = 1;
-    UInt32 nextGuidNumber_ = 1;
-    std::map<std::string, int> nameCounters_;
-    std::unordered_set<std::string> usedNames_;
-
-    // Registrations.
-    std::vector<MenuRecord> menus_;
-    std::vector<ModelessWindowRecord> windows_;
-    APIElementEventHandlerProc* observerHandler_ = nullptr;
-    std::vector<NewElementHandlerRecord> newElementHandlers_;
-    APIProjectEventHandlerProc* projectEventHandler_ = nullptr;
-    GSFlags projectEventMask_ = 0;
-
-    // Calls into the add-on and batches.
-    int addOnCallDepth_ = 0;
-    bool userEventsReported_ = true;
-    int userActionDepth_ = 0;
-    bool flushing_ = false;
-    std::optional<DeliveredBatch> userBatch_;
-    std::vector<PendingEvent> echoQueue_;
-    const PendingEvent* currentEvent_ = nullptr;
-    std::vector<DeliveredBatch> batches_;
-    int echoRoundLimit_ = 8;
-    bool updateCycle_ = false;
-    int droppedEchoEvents_ = 0;
-    std::vector<std::string> addOnExceptions_;
-
-    // Memos handed out and not yet disposed.
-    std::unordered_map<GSHandle, int> outstandingMemos_;
-    Int64 memosHandedOut_ = 0;
-
-    std::vector<UndoStep> undoSteps_;
-    std::vector<std::optional<ProjectModel>> undoSnapshots_; // parallel to undoSteps_
-    int undoableDepth_ = 0;
-
-    StoredPreferences preferences_;
-    std::string profileFolder_;
-
-    FaultInjector faults_;
-
-    std::unique_ptr<AddOnModule> module_;
-    bool initializeCalled_ = false;
-    AddOnDescription description_;
-    GSResModule ownResModule_ = InvalidResModule;
-    GSErrCode releaseResult_ = NoError;
+    // Declared in the order they depend on each other; the destructor unloads the add-on first.
+    AddOnSession session_;
+    InMemoryHost memory_;
+    FaultInjectingHost operations_;
 };
 
 } // namespace Headless

@@ -37,15 +37,6 @@ struct UndoStep {
     bool undone = false;
 };
 
-struct CallLogEntry {
-    std::string operation; // the host operation's name, e.g. "HostLinkElements"
-    std::string arguments; // key arguments as short text; elements by name
-    GSErrCode result = NoError;
-    bool injected = false; // the result came from an injected fault
-
-    std::string ToString() const; // "HostLinkElements(zone-1, stamp-1) -> 0"
-};
-
 struct MenuRecord {
     Int16 menuResID = 0;
     Int16 promptResID = 0;

@@ -1,8 +1,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "HeadlessHost/HeadlessHost.hpp"
-#include "HeadlessHost/HostInternals.hpp"
+#include "HeadlessHost/InMemoryInternals.hpp"
 
 // The library-part registry: parts a project declares and built-in parts of the add-on.
 
@@ -23,11 +22,11 @@ void WriteUniqueId(API_LibPart* libPart, const std::string& uniqueId) {
 
 } // namespace
 
-Int32 HeadlessHost::AddLibraryPart(const LibPartDesc& desc) {
+Int32 InMemoryHost::AddLibraryPart(const LibPartDesc& desc) {
     return AddBuiltInLibraryPart(desc, -1);
 }
 
-Int32 HeadlessHost::AddBuiltInLibraryPart(const LibPartDesc& desc, Int64 fileResourceId) {
+Int32 InMemoryHost::AddBuiltInLibraryPart(const LibPartDesc& desc, Int64 fileResourceId) {
     LibPartRecord record;
     record.index = static_cast<Int32>(libParts_.size() + 1);
     record.desc = desc;
@@ -36,13 +35,13 @@ Int32 HeadlessHost::AddBuiltInLibraryPart(const LibPartDesc& desc, Int64 fileRes
     return libParts_.back().index;
 }
 
-const LibPartRecord* HeadlessHost::FindLibraryPart(Int32 index) const {
+const LibPartRecord* InMemoryHost::FindLibraryPart(Int32 index) const {
     if (index < 1 || static_cast<std::size_t>(index) > libParts_.size())
         return nullptr;
     return &libParts_[static_cast<std::size_t>(index) - 1];
 }
 
-const LibPartRecord* HeadlessHost::FindLibraryPartByName(const GS::UniString& name) const {
+const LibPartRecord* InMemoryHost::FindLibraryPartByName(const GS::UniString& name) const {
     for (const LibPartRecord& part : libParts_) {
         if (part.desc.name == name)
             return &part;
@@ -50,8 +49,8 @@ const LibPartRecord* HeadlessHost::FindLibraryPartByName(const GS::UniString& na
     return nullptr;
 }
 
-GSErrCode HeadlessHost::HostGetLibPartUniqueId(Int64 fileResourceId, API_LibPart* libPart) {
-    return RunOperation("HostGetLibPartUniqueId", std::to_string(fileResourceId), [&]() -> GSErrCode {
+GSErrCode InMemoryHost::HostGetLibPartUniqueId(Int64 fileResourceId, API_LibPart* libPart) {
+    return RunOperation([&]() -> GSErrCode {
         if (libPart == nullptr)
             return APIERR_BADPARS;
         for (const LibPartRecord& part : libParts_) {
@@ -64,9 +63,8 @@ GSErrCode HeadlessHost::HostGetLibPartUniqueId(Int64 fileResourceId, API_LibPart
     });
 }
 
-GSErrCode HeadlessHost::HostSearchLibraryPart(API_LibPart* libPart, bool, bool) {
-    const std::string arguments = libPart != nullptr ? ReadUniqueId(*libPart) : "null";
-    return RunOperation("HostSearchLibraryPart", arguments, [&]() -> GSErrCode {
+GSErrCode InMemoryHost::HostSearchLibraryPart(API_LibPart* libPart, bool, bool) {
+    return RunOperation([&]() -> GSErrCode {
         if (libPart == nullptr)
             return APIERR_BADPARS;
         // By unique ID, or by name when no unique ID is given.
@@ -91,8 +89,8 @@ GSErrCode HeadlessHost::HostSearchLibraryPart(API_LibPart* libPart, bool, bool) 
     });
 }
 
-GSErrCode HeadlessHost::HostGetLibPartParams(Int32 libInd, API_AddParType*** params) {
-    return RunOperation("HostGetLibPartParams", std::to_string(libInd), [&]() -> GSErrCode {
+GSErrCode InMemoryHost::HostGetLibPartParams(Int32 libInd, API_AddParType*** params) {
+    return RunOperation([&]() -> GSErrCode {
         if (params == nullptr)
             return APIERR_BADPARS;
         const LibPartRecord* part = FindLibraryPart(libInd);

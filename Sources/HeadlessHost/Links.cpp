@@ -1,14 +1,13 @@
 #include <algorithm>
 
-#include "HeadlessHost/HeadlessHost.hpp"
-#include "HeadlessHost/HostInternals.hpp"
+#include "HeadlessHost/InMemoryInternals.hpp"
 
 // Directed element links and per-element observers.
 
 namespace Headless {
 
-GSErrCode HeadlessHost::HostGetElementLinks(const API_Guid& guid, GS::Array<API_Guid>* linkedElements) {
-    return RunOperation("HostGetElementLinks", Describe(guid), [&]() -> GSErrCode {
+GSErrCode InMemoryHost::HostGetElementLinks(const API_Guid& guid, GS::Array<API_Guid>* linkedElements) {
+    return RunOperation([&]() -> GSErrCode {
         if (linkedElements == nullptr)
             return APIERR_BADPARS;
         // A deleted element's links stay readable until its deletion is reported.
@@ -22,8 +21,8 @@ GSErrCode HeadlessHost::HostGetElementLinks(const API_Guid& guid, GS::Array<API_
     });
 }
 
-GSErrCode HeadlessHost::HostLinkElements(const API_Guid& from, const API_Guid& to, GSFlags) {
-    return RunOperation("HostLinkElements", Describe(from) + ", " + Describe(to), [&]() -> GSErrCode {
+GSErrCode InMemoryHost::HostLinkElements(const API_Guid& from, const API_Guid& to, GSFlags) {
+    return RunOperation([&]() -> GSErrCode {
         ElementRecord* source = FindLive(from);
         if (source == nullptr || FindLive(to) == nullptr)
             return APIERR_BADELEMENT;
@@ -36,8 +35,8 @@ GSErrCode HeadlessHost::HostLinkElements(const API_Guid& from, const API_Guid& t
     });
 }
 
-GSErrCode HeadlessHost::HostUnlinkElements(const API_Guid& from, const API_Guid& to) {
-    return RunOperation("HostUnlinkElements", Describe(from) + ", " + Describe(to), [&]() -> GSErrCode {
+GSErrCode InMemoryHost::HostUnlinkElements(const API_Guid& from, const API_Guid& to) {
+    return RunOperation([&]() -> GSErrCode {
         ElementRecord* source = FindReadable(from);
         if (source == nullptr || FindReadable(to) == nullptr)
             return APIERR_BADELEMENT;
@@ -49,21 +48,20 @@ GSErrCode HeadlessHost::HostUnlinkElements(const API_Guid& from, const API_Guid&
     });
 }
 
-GSErrCode HeadlessHost::HostAttachElementObserver(const API_Guid& guid, GSFlags flags) {
-    return RunOperation("HostAttachElementObserver", Describe(guid) + ", " + std::to_string(flags),
-                        [&]() -> GSErrCode {
-                            ElementRecord* record = FindLive(guid);
-                            if (record == nullptr)
-                                return APIERR_BADELEMENT;
-                            if (record->observed)
-                                return APIERR_LINKEXIST;
-                            record->observed = true;
-                            return NoError;
-                        });
+GSErrCode InMemoryHost::HostAttachElementObserver(const API_Guid& guid, GSFlags) {
+    return RunOperation([&]() -> GSErrCode {
+        ElementRecord* record = FindLive(guid);
+        if (record == nullptr)
+            return APIERR_BADELEMENT;
+        if (record->observed)
+            return APIERR_LINKEXIST;
+        record->observed = true;
+        return NoError;
+    });
 }
 
-GSErrCode HeadlessHost::HostDetachElementObserver(const API_Guid& guid) {
-    return RunOperation("HostDetachElementObserver", Describe(guid), [&]() -> GSErrCode {
+GSErrCode InMemoryHost::HostDetachElementObserver(const API_Guid& guid) {
+    return RunOperation([&]() -> GSErrCode {
         ElementRecord* record = FindLive(guid);
         if (record == nullptr)
             return APIERR_BADELEMENT;

@@ -1,11 +1,10 @@
-#include "HeadlessHost/HeadlessHost.hpp"
-#include "HeadlessHost/HostInternals.hpp"
+#include "HeadlessHost/InMemoryInternals.hpp"
 
 // Element memos: parameter handles handed out and given back, counted for leak tests.
 
 namespace Headless {
 
-GSHandle HeadlessHost::HandOutParameters(const ParameterList& parameters) {
+GSHandle InMemoryHost::HandOutParameters(const ParameterList& parameters) {
     GSHandle handle = EncodeParameters(parameters);
     if (handle != nullptr) {
         ++outstandingMemos_[handle];
@@ -14,7 +13,7 @@ GSHandle HeadlessHost::HandOutParameters(const ParameterList& parameters) {
     return handle;
 }
 
-GSErrCode HeadlessHost::FillMemo(const ParameterList& parameters, API_ElementMemo* memo, UInt64 memoMask) {
+GSErrCode InMemoryHost::FillMemo(const ParameterList& parameters, API_ElementMemo* memo, UInt64 memoMask) {
     *memo = API_ElementMemo();
     if ((memoMask & APIMemoMask_AddPars) == 0)
         return NoError;
@@ -25,22 +24,20 @@ GSErrCode HeadlessHost::FillMemo(const ParameterList& parameters, API_ElementMem
     return NoError;
 }
 
-GSErrCode HeadlessHost::HostGetElementMemo(const API_Guid& guid, API_ElementMemo* memo, UInt64 memoMask) {
-    return RunOperation("HostGetElementMemo", Describe(guid) + ", " + HexCode(static_cast<UInt32>(memoMask)),
-                        [&]() -> GSErrCode {
-                            if (memo == nullptr)
-                                return APIERR_BADPARS;
-                            // A deleted element's parameters stay readable until its deletion is reported.
-                            const ElementRecord* record = FindReadable(guid);
-                            if (record == nullptr)
-                                return APIERR_BADELEMENT;
-                            return FillMemo(record->parameters, memo, memoMask);
-                        });
+GSErrCode InMemoryHost::HostGetElementMemo(const API_Guid& guid, API_ElementMemo* memo, UInt64 memoMask) {
+    return RunOperation([&]() -> GSErrCode {
+        if (memo == nullptr)
+            return APIERR_BADPARS;
+        // A deleted element's parameters stay readable until its deletion is reported.
+        const ElementRecord* record = FindReadable(guid);
+        if (record == nullptr)
+            return APIERR_BADELEMENT;
+        return FillMemo(record->parameters, memo, memoMask);
+    });
 }
 
-GSErrCode HeadlessHost::HostGetElementDefaults(API_Element* element, API_ElementMemo* memo) {
-    const std::string arguments = element != nullptr ? std::to_string(element->header.type.typeID) : "null";
-    return RunOperation("HostGetElementDefaults", arguments, [&]() -> GSErrCode {
+GSErrCode InMemoryHost::HostGetElementDefaults(API_Element* element, API_ElementMemo* memo) {
+    return RunOperation([&]() -> GSErrCode {
         if (element == nullptr)
             return APIERR_BADPARS;
         const Int32 typeID = element->header.type.typeID;
@@ -62,8 +59,8 @@ GSErrCode HeadlessHost::HostGetElementDefaults(API_Element* element, API_Element
     });
 }
 
-GSErrCode HeadlessHost::HostDisposeElementMemo(API_ElementMemo* memo) {
-    return RunOperation("HostDisposeElementMemo", "", [&]() -> GSErrCode {
+GSErrCode InMemoryHost::HostDisposeElementMemo(API_ElementMemo* memo) {
+    return RunOperation([&]() -> GSErrCode {
         if (memo == nullptr)
             return APIERR_BADPARS;
         GSHandle handle = reinterpret_cast<GSHandle>(memo->params);
@@ -78,8 +75,8 @@ GSErrCode HeadlessHost::HostDisposeElementMemo(API_ElementMemo* memo) {
     });
 }
 
-GSErrCode HeadlessHost::HostGetParentElement(API_Element* element, API_ElementMemo* memo, UInt64 memoMask) {
-    return RunOperation("HostGetParentElement", "", [&]() -> GSErrCode {
+GSErrCode InMemoryHost::HostGetParentElement(API_Element* element, API_ElementMemo* memo, UInt64 memoMask) {
+    return RunOperation([&]() -> GSErrCode {
         // Only the event being delivered has a parent: the state before a change or move, or
         // the source of a copy.
         if (currentEvent_ == nullptr || !currentEvent_->parent)

@@ -5,8 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "HeadlessHost/HeadlessHost.hpp"
-#include "HeadlessHost/HostInternals.hpp"
+#include "HeadlessHost/InMemoryInternals.hpp"
 
 // The preference block the host keeps for the add-on, per host profile.
 
@@ -55,7 +54,7 @@ bool FromHex(const std::string& text, std::vector<unsigned char>* bytes) {
 
 } // namespace
 
-bool HeadlessHost::SetProfileFolder(const std::string& folder, std::string* error) {
+bool InMemoryHost::SetProfileFolder(const std::string& folder, std::string* error) {
     if (folder.empty()) {
         profileFolder_.clear();
         return true;
@@ -66,7 +65,7 @@ bool HeadlessHost::SetProfileFolder(const std::string& folder, std::string* erro
     return true;
 }
 
-bool HeadlessHost::LoadPreferencesFile(const std::string& folder, std::string* error) {
+bool InMemoryHost::LoadPreferencesFile(const std::string& folder, std::string* error) {
     const std::string path = FilePath(folder);
     std::ifstream file(path, std::ios::binary);
     if (!file) {
@@ -100,7 +99,7 @@ bool HeadlessHost::LoadPreferencesFile(const std::string& folder, std::string* e
     return true;
 }
 
-void HeadlessHost::SavePreferencesFile() const {
+void InMemoryHost::SavePreferencesFile() const {
     if (profileFolder_.empty())
         return;
     nlohmann::json json;
@@ -111,13 +110,13 @@ void HeadlessHost::SavePreferencesFile() const {
     file << json.dump(2) << "\n";
 }
 
-void HeadlessHost::SetStoredPreferences(const StoredPreferences& preferences) {
+void InMemoryHost::SetStoredPreferences(const StoredPreferences& preferences) {
     preferences_ = preferences;
     SavePreferencesFile();
 }
 
-GSErrCode HeadlessHost::HostGetPreferences(Int32* version, GSSize* nByte, void* data, UInt16* platformSign) {
-    return RunOperation("HostGetPreferences", data != nullptr ? "with buffer" : "", [&]() -> GSErrCode {
+GSErrCode InMemoryHost::HostGetPreferences(Int32* version, GSSize* nByte, void* data, UInt16* platformSign) {
+    return RunOperation([&]() -> GSErrCode {
         if (version == nullptr || nByte == nullptr)
             return APIERR_BADPARS;
         // With a buffer, *nByte on entry is its capacity: never written past.
@@ -134,20 +133,19 @@ GSErrCode HeadlessHost::HostGetPreferences(Int32* version, GSSize* nByte, void* 
     });
 }
 
-GSErrCode HeadlessHost::HostSetPreferences(Int32 version, GSSize nByte, const void* data) {
-    return RunOperation("HostSetPreferences", std::to_string(version) + ", " + std::to_string(nByte),
-                        [&]() -> GSErrCode {
-                            if (nByte < 0 || (nByte > 0 && data == nullptr))
-                                return APIERR_BADPARS;
-                            StoredPreferences stored;
-                            stored.present = true;
-                            stored.version = version;
-                            const auto* bytes = static_cast<const unsigned char*>(data);
-                            stored.data.assign(bytes, bytes + nByte);
-                            stored.platformSign = GS::Act_Platform_Sign;
-                            SetStoredPreferences(stored);
-                            return NoError;
-                        });
+GSErrCode InMemoryHost::HostSetPreferences(Int32 version, GSSize nByte, const void* data) {
+    return RunOperation([&]() -> GSErrCode {
+        if (nByte < 0 || (nByte > 0 && data == nullptr))
+            return APIERR_BADPARS;
+        StoredPreferences stored;
+        stored.present = true;
+        stored.version = version;
+        const auto* bytes = static_cast<const unsigned char*>(data);
+        stored.data.assign(bytes, bytes + nByte);
+        stored.platformSign = GS::Act_Platform_Sign;
+        SetStoredPreferences(stored);
+        return NoError;
+    });
 }
 
 } // namespace Headless

@@ -1,11 +1,10 @@
 #include <algorithm>
 
-#include "HeadlessHost/HeadlessHost.hpp"
-#include "HeadlessHost/HostInternals.hpp"
+#include "HeadlessHost/InMemoryInternals.hpp"
 
 namespace Headless {
 
-void HeadlessHost::ResetToDefaults() {
+void InMemoryHost::ResetToDefaults() {
     ClearProject();
     project_.stories.push_back(Story{0, GS::UniString("Ground Floor"), 0.0});
     AddLayer("Archicad Layer");
@@ -15,14 +14,14 @@ void HeadlessHost::ResetToDefaults() {
     SetLabelDefaults(defaults, {});
 }
 
-void HeadlessHost::ClearProject() {
+void InMemoryHost::ClearProject() {
     project_ = ProjectModel();
     deleted_.clear();
     selection_.clear();
     currentStory_ = 0;
 }
 
-void HeadlessHost::SetStories(const std::vector<Story>& stories) {
+void InMemoryHost::SetStories(const std::vector<Story>& stories) {
     project_.stories = stories;
     std::stable_sort(project_.stories.begin(), project_.stories.end(),
                      [](const Story& a, const Story& b) { return a.index < b.index; });
@@ -30,26 +29,26 @@ void HeadlessHost::SetStories(const std::vector<Story>& stories) {
         currentStory_ = project_.stories.empty() ? 0 : project_.stories.front().index;
 }
 
-API_AttributeIndex HeadlessHost::AddLayer(const std::string& name, Int16 flags) {
+API_AttributeIndex InMemoryHost::AddLayer(const std::string& name, Int16 flags) {
     const auto index = static_cast<API_AttributeIndex>(project_.layers.slots.size() + 1);
     project_.layers.slots.emplace_back(Layer{index, name, flags});
     return index;
 }
 
-API_AttributeIndex HeadlessHost::AddZoneCategory(const GS::UniString& code, const std::string& name) {
+API_AttributeIndex InMemoryHost::AddZoneCategory(const GS::UniString& code, const std::string& name) {
     const auto index = static_cast<API_AttributeIndex>(project_.zoneCategories.slots.size() + 1);
     project_.zoneCategories.slots.emplace_back(ZoneCategory{index, code, name});
     return index;
 }
 
-API_AttributeIndex HeadlessHost::AddLayerCombination(const std::string& name,
+API_AttributeIndex InMemoryHost::AddLayerCombination(const std::string& name,
                                                      const std::map<API_AttributeIndex, Int16>& layerFlags) {
     const auto index = static_cast<API_AttributeIndex>(project_.layerCombinations.size() + 1);
     project_.layerCombinations.push_back(LayerCombination{index, name, layerFlags});
     return index;
 }
 
-API_Guid HeadlessHost::NextGuid() {
+API_Guid InMemoryHost::NextGuid() {
     // Serial number and a fixed seed: the same project gives the same GUIDs in every run.
     API_Guid guid;
     guid.time_low = nextGuidNumber_++;
@@ -62,12 +61,12 @@ API_Guid HeadlessHost::NextGuid() {
     return guid;
 }
 
-bool HeadlessHost::IsBuiltInPart(Int32 libInd) const {
+bool InMemoryHost::IsBuiltInPart(Int32 libInd) const {
     const LibPartRecord* part = FindLibraryPart(libInd);
     return part != nullptr && part->fileResourceId >= 0;
 }
 
-std::string HeadlessHost::NextName(const ElementRecord& record) {
+std::string InMemoryHost::NextName(const ElementRecord& record) {
     std::string prefix = "element";
     switch (record.GetTypeId()) {
     case API_ZoneID:
@@ -89,7 +88,7 @@ std::string HeadlessHost::NextName(const ElementRecord& record) {
     return name;
 }
 
-ElementRecord& HeadlessHost::InsertNew(ElementRecord record, const std::string& name) {
+ElementRecord& InMemoryHost::InsertNew(ElementRecord record, const std::string& name) {
     record.serial = nextSerial_++;
     record.element.header.guid = NextGuid();
     record.name = name.empty() ? NextName(record) : name;
@@ -97,33 +96,33 @@ ElementRecord& HeadlessHost::InsertNew(ElementRecord record, const std::string& 
     return project_.Insert(std::move(record));
 }
 
-API_Guid HeadlessHost::AddZone(const ZoneDesc& desc, std::string* error) {
+API_Guid InMemoryHost::AddZone(const ZoneDesc& desc, std::string* error) {
     ElementRecord record;
     if (!BuildZone(desc, &record, error))
         return APINULLGuid;
     return InsertNew(std::move(record), desc.name).GetGuid();
 }
 
-API_Guid HeadlessHost::AddLabel(const LabelDesc& desc, std::string* error) {
+API_Guid InMemoryHost::AddLabel(const LabelDesc& desc, std::string* error) {
     ElementRecord record;
     if (!BuildLabel(desc, &record, error))
         return APINULLGuid;
     return InsertNew(std::move(record), desc.name).GetGuid();
 }
 
-API_Guid HeadlessHost::AddWall(const WallDesc& desc, std::string* error) {
+API_Guid InMemoryHost::AddWall(const WallDesc& desc, std::string* error) {
     ElementRecord record;
     if (!BuildWall(desc, &record, error))
         return APINULLGuid;
     return InsertNew(std::move(record), desc.name).GetGuid();
 }
 
-void HeadlessHost::SetObserved(const API_Guid& guid, bool observed) {
+void InMemoryHost::SetObserved(const API_Guid& guid, bool observed) {
     if (ElementRecord* record = FindLive(guid))
         record->observed = observed;
 }
 
-bool HeadlessHost::AddLink(const API_Guid& from, const API_Guid& to) {
+bool InMemoryHost::AddLink(const API_Guid& from, const API_Guid& to) {
     ElementRecord* source = FindLive(from);
     if (source == nullptr || FindLive(to) == nullptr)
         return false;
@@ -132,7 +131,7 @@ bool HeadlessHost::AddLink(const API_Guid& from, const API_Guid& to) {
     return true;
 }
 
-API_Guid HeadlessHost::GroupElements(const std::vector<API_Guid>& guids) {
+API_Guid InMemoryHost::GroupElements(const std::vector<API_Guid>& guids) {
     const API_Guid group = NextGuid();
     for (const API_Guid& guid : guids) {
         if (ElementRecord* record = FindLive(guid))
@@ -141,7 +140,7 @@ API_Guid HeadlessHost::GroupElements(const std::vector<API_Guid>& guids) {
     return group;
 }
 
-void HeadlessHost::SetLabelDefaults(const API_Element& element, const ParameterList& parameters) {
+void InMemoryHost::SetLabelDefaults(const API_Element& element, const ParameterList& parameters) {
     labelDefaults_ = ElementRecord();
     labelDefaults_.element = element;
     labelDefaults_.element.header.type.typeID = API_LabelID;
@@ -149,14 +148,14 @@ void HeadlessHost::SetLabelDefaults(const API_Element& element, const ParameterL
     labelDefaults_.parameters = parameters;
 }
 
-bool HeadlessHost::SetCurrentStory(Int16 index) {
+bool InMemoryHost::SetCurrentStory(Int16 index) {
     if (project_.FindStory(index) == nullptr)
         return false;
     currentStory_ = index;
     return true;
 }
 
-void HeadlessHost::SetSelection(const std::vector<API_Guid>& guids) {
+void InMemoryHost::SetSelection(const std::vector<API_Guid>& guids) {
     selection_.clear();
     for (const API_Guid& guid : guids) {
         const ElementRecord* record = FindLive(guid);
@@ -182,7 +181,7 @@ void HeadlessHost::SetSelection(const std::vector<API_Guid>& guids) {
     }
 }
 
-bool HeadlessHost::SetElementLock(const API_Guid& guid, UInt16 lockId) {
+bool InMemoryHost::SetElementLock(const API_Guid& guid, UInt16 lockId) {
     ElementRecord* record = FindLive(guid);
     if (record == nullptr)
         return false;
@@ -190,7 +189,7 @@ bool HeadlessHost::SetElementLock(const API_Guid& guid, UInt16 lockId) {
     return true;
 }
 
-bool HeadlessHost::SetReservation(const API_Guid& guid, Reservation reservation) {
+bool InMemoryHost::SetReservation(const API_Guid& guid, Reservation reservation) {
     ElementRecord* record = FindLive(guid);
     if (record == nullptr)
         return false;

@@ -1,11 +1,10 @@
-#include "HeadlessHost/HeadlessHost.hpp"
-#include "HeadlessHost/HostInternals.hpp"
+#include "HeadlessHost/InMemoryInternals.hpp"
 
 // Who may change an element: locks, layers, Teamwork reservation, groups.
 
 namespace Headless {
 
-GSErrCode HeadlessHost::CheckEditable(const ElementRecord& record) const {
+GSErrCode InMemoryHost::CheckEditable(const ElementRecord& record) const {
     const API_Elem_Head& header = record.element.header;
     if (header.lockId != 0)
         return APIERR_LOCKEDELEM;
@@ -22,12 +21,9 @@ GSErrCode HeadlessHost::CheckEditable(const ElementRecord& record) const {
     return NoError;
 }
 
-GSErrCode HeadlessHost::HostReserveElements(const GS::Array<API_Guid>& guids,
+GSErrCode InMemoryHost::HostReserveElements(const GS::Array<API_Guid>& guids,
                                             GS::HashTable<API_Guid, Int16>* conflicts, bool) {
-    std::string list;
-    for (const API_Guid& guid : guids)
-        list += (list.empty() ? "" : ", ") + Describe(guid);
-    return RunOperation("HostReserveElements", list, [&]() -> GSErrCode {
+    return RunOperation([&]() -> GSErrCode {
         for (const API_Guid& guid : guids) {
             if (FindLive(guid) == nullptr)
                 return APIERR_BADELEMENT;
@@ -47,8 +43,8 @@ GSErrCode HeadlessHost::HostReserveElements(const GS::Array<API_Guid>& guids,
     });
 }
 
-GSErrCode HeadlessHost::HostIsSuspendGroupOn(bool* on) {
-    return RunOperation("HostIsSuspendGroupOn", "", [&]() -> GSErrCode {
+GSErrCode InMemoryHost::HostIsSuspendGroupOn(bool* on) {
+    return RunOperation([&]() -> GSErrCode {
         if (on == nullptr)
             return APIERR_BADPARS;
         *on = suspendGroups_;

@@ -1,22 +1,21 @@
 #include <algorithm>
 
-#include "HeadlessHost/HeadlessHost.hpp"
-#include "HeadlessHost/HostInternals.hpp"
+#include "HeadlessHost/InMemoryInternals.hpp"
 
 // Undoable commands: a snapshot of the project before the command, restored by Undo.
 
 namespace Headless {
 
-GSErrCode HeadlessHost::HostCallUndoableCommand(const GS::UniString& undoString,
+GSErrCode InMemoryHost::HostCallUndoableCommand(const GS::UniString& undoString,
                                                 const UndoableCommand& command) {
-    return RunOperation("HostCallUndoableCommand", "\"" + undoString.ToUtf8() + "\"", [&]() -> GSErrCode {
+    return RunOperation([&]() -> GSErrCode {
         if (!command)
             return APIERR_BADPARS;
         if (undoableDepth_ > 0)
-            return CallIntoAddOn(command); // part of the step under way
+            return addOn_.CallIntoAddOn(command); // part of the step under way
         ProjectModel before = project_;
         ++undoableDepth_;
-        const GSErrCode result = CallIntoAddOn(command);
+        const GSErrCode result = addOn_.CallIntoAddOn(command);
         --undoableDepth_;
         // A failing command keeps what it changed before the failure; the step is recorded all the same.
         UndoStep step;
@@ -28,7 +27,7 @@ GSErrCode HeadlessHost::HostCallUndoableCommand(const GS::UniString& undoString,
     });
 }
 
-bool HeadlessHost::Undo() {
+bool InMemoryHost::Undo() {
     for (std::size_t i = undoSteps_.size(); i-- > 0;) {
         if (undoSteps_[i].undone)
             continue;

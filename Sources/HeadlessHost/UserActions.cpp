@@ -1,7 +1,6 @@
 #include <algorithm>
 
-#include "HeadlessHost/HeadlessHost.hpp"
-#include "HeadlessHost/HostInternals.hpp"
+#include "HeadlessHost/InMemoryInternals.hpp"
 
 // What the user does in the project, reported to the add-on as the real host would.
 
@@ -48,7 +47,7 @@ ZoneAreas ResolveAreas(const ZoneAreaDesc& given, const std::vector<API_Coord>& 
 
 } // namespace
 
-GSErrCode HeadlessHost::CreateFromRecord(ElementRecord record, const std::string& name, API_Guid* guid) {
+GSErrCode InMemoryHost::CreateFromRecord(ElementRecord record, const std::string& name, API_Guid* guid) {
     record.reservation = Reservation::ThisUser;
     RunUserAction([&] {
         const API_Guid created = InsertNew(std::move(record), name).GetGuid();
@@ -59,31 +58,31 @@ GSErrCode HeadlessHost::CreateFromRecord(ElementRecord record, const std::string
     return NoError;
 }
 
-GSErrCode HeadlessHost::CreateZone(const ZoneDesc& desc, API_Guid* guid) {
+GSErrCode InMemoryHost::CreateZone(const ZoneDesc& desc, API_Guid* guid) {
     ElementRecord record;
     return BuildZone(desc, &record, nullptr) ? CreateFromRecord(std::move(record), desc.name, guid)
                                              : APIERR_BADPARS;
 }
 
-GSErrCode HeadlessHost::CreateWall(const WallDesc& desc, API_Guid* guid) {
+GSErrCode InMemoryHost::CreateWall(const WallDesc& desc, API_Guid* guid) {
     ElementRecord record;
     return BuildWall(desc, &record, nullptr) ? CreateFromRecord(std::move(record), desc.name, guid)
                                              : APIERR_BADPARS;
 }
 
-GSErrCode HeadlessHost::CreateLabel(const LabelDesc& desc, API_Guid* guid) {
+GSErrCode InMemoryHost::CreateLabel(const LabelDesc& desc, API_Guid* guid) {
     ElementRecord record;
     return BuildLabel(desc, &record, nullptr) ? CreateFromRecord(std::move(record), desc.name, guid)
                                               : APIERR_BADPARS;
 }
 
-GSErrCode HeadlessHost::PlaceLabel(const LabelPlacement& placement, API_Guid* guid) {
+GSErrCode InMemoryHost::PlaceLabel(const LabelPlacement& placement, API_Guid* guid) {
     ElementRecord record;
     return BuildPlacedLabel(placement, &record) ? CreateFromRecord(std::move(record), placement.name, guid)
                                                 : APIERR_BADPARS;
 }
 
-GSErrCode HeadlessHost::CopyElement(const API_Guid& source, API_Coord offset, const std::string& name,
+GSErrCode InMemoryHost::CopyElement(const API_Guid& source, API_Coord offset, const std::string& name,
                                     API_Guid* copy) {
     const ElementRecord* original = FindLive(source);
     if (original == nullptr)
@@ -110,7 +109,7 @@ GSErrCode HeadlessHost::CopyElement(const API_Guid& source, API_Coord offset, co
     return NoError;
 }
 
-GSErrCode HeadlessHost::ChangeAsUser(const API_Guid& guid, EventKind kind,
+GSErrCode InMemoryHost::ChangeAsUser(const API_Guid& guid, EventKind kind,
                                      const std::function<GSErrCode(ElementRecord&)>& edit) {
     ElementRecord before;
     if (const GSErrCode result = EditElement(guid, edit, &before))
@@ -119,14 +118,14 @@ GSErrCode HeadlessHost::ChangeAsUser(const API_Guid& guid, EventKind kind,
     return NoError;
 }
 
-GSErrCode HeadlessHost::MoveElement(const API_Guid& guid, API_Coord offset) {
+GSErrCode InMemoryHost::MoveElement(const API_Guid& guid, API_Coord offset) {
     return ChangeAsUser(guid, EventKind::Edit, [&](ElementRecord& record) {
         ShiftElement(record, offset);
         return NoError;
     });
 }
 
-GSErrCode HeadlessHost::EditZonePolygon(const API_Guid& zone, const std::vector<API_Coord>& polygon) {
+GSErrCode InMemoryHost::EditZonePolygon(const API_Guid& zone, const std::vector<API_Coord>& polygon) {
     return ChangeAsUser(zone, EventKind::Edit, [&](ElementRecord& record) -> GSErrCode {
         if (record.GetTypeId() != API_ZoneID)
             return APIERR_BADPARS;
@@ -137,7 +136,7 @@ GSErrCode HeadlessHost::EditZonePolygon(const API_Guid& zone, const std::vector<
     });
 }
 
-GSErrCode HeadlessHost::ChangeZone(const API_Guid& zone, const ZoneChange& change) {
+GSErrCode InMemoryHost::ChangeZone(const API_Guid& zone, const ZoneChange& change) {
     return ChangeAsUser(zone, EventKind::Change, [&](ElementRecord& record) -> GSErrCode {
         if (record.GetTypeId() != API_ZoneID)
             return APIERR_BADPARS;
@@ -162,14 +161,14 @@ GSErrCode HeadlessHost::ChangeZone(const API_Guid& zone, const ZoneChange& chang
     });
 }
 
-GSErrCode HeadlessHost::SetElementParameters(const API_Guid& guid, const ParameterList& parameters) {
+GSErrCode InMemoryHost::SetElementParameters(const API_Guid& guid, const ParameterList& parameters) {
     return ChangeAsUser(guid, EventKind::Change, [&](ElementRecord& record) {
         record.parameters = parameters;
         return NoError;
     });
 }
 
-GSErrCode HeadlessHost::EditParameters(const API_Guid& guid, const ParameterList& values) {
+GSErrCode InMemoryHost::EditParameters(const API_Guid& guid, const ParameterList& values) {
     return ChangeAsUser(guid, EventKind::Change, [&](ElementRecord& record) {
         for (const Parameter& value : values) {
             if (Parameter* existing = FindParameter(record.parameters, value.GetName()))
@@ -181,7 +180,7 @@ GSErrCode HeadlessHost::EditParameters(const API_Guid& guid, const ParameterList
     });
 }
 
-GSErrCode HeadlessHost::ChangeLabelLibPart(const API_Guid& label, Int32 libInd) {
+GSErrCode InMemoryHost::ChangeLabelLibPart(const API_Guid& label, Int32 libInd) {
     return ChangeAsUser(label, EventKind::Change, [&](ElementRecord& record) -> GSErrCode {
         if (record.GetTypeId() != API_LabelID || (libInd != 0 && FindLibraryPart(libInd) == nullptr))
             return APIERR_BADPARS;
@@ -190,7 +189,7 @@ GSErrCode HeadlessHost::ChangeLabelLibPart(const API_Guid& label, Int32 libInd) 
     });
 }
 
-GSErrCode HeadlessHost::DeleteElements(const std::vector<API_Guid>& guids) {
+GSErrCode InMemoryHost::DeleteElements(const std::vector<API_Guid>& guids) {
     std::vector<API_Guid> unique;
     if (const GSErrCode refusal = CheckDeletion(guids, &unique))
         return refusal;
@@ -204,7 +203,7 @@ GSErrCode HeadlessHost::DeleteElements(const std::vector<API_Guid>& guids) {
     return NoError;
 }
 
-GSErrCode HeadlessHost::SendElementEvent(const API_Guid& guid, Int32 code) {
+GSErrCode InMemoryHost::SendElementEvent(const API_Guid& guid, Int32 code) {
     if (FindLive(guid) == nullptr)
         return APIERR_BADELEMENT;
     RunUserAction([&] { ReportEvent(PendingEvent{EventKind::Raw, guid, code, std::nullopt}); });

@@ -159,12 +159,12 @@ TEST_F(HostTest, TheCallLogNamesTheElementACreationMade) {
     ASSERT_EQ(host.GetCallLog().size(), 1u);
     EXPECT_EQ(host.GetCallLog()[0].ToString(), "HostCreateElement(16, " + name + ") -> 0");
     // An unlogged creation must not rename an earlier entry.
-    host.GetFaults().SetLogging(false);
+    host.SetCallLogging(false);
     API_Element wall;
     wall.header.type.typeID = API_WallID;
     wall.header.layer = 1;
     ASSERT_EQ(host.HostCreateElement(&wall, nullptr), NoError);
-    host.GetFaults().SetLogging(true);
+    host.SetCallLogging(true);
     ASSERT_EQ(host.GetCallLog().size(), 1u);
     EXPECT_EQ(host.GetCallLog()[0].arguments, "16, " + name);
 }
