@@ -52,6 +52,26 @@ TEST(ExpectationTest, ExistenceAndCounts) {
               std::vector<std::string>{"expect[0]: /alerts has 1 entries, expected 2"});
 }
 
+TEST(ExpectationTest, CountsAndKeysCanBeLimitedToMatchingEntries) {
+    const nlohmann::ordered_json report = nlohmann::ordered_json::parse(R"({"stampStatus": {
+        "b": {"status": "stale", "silentlyStale": true}, "a": {"status": "stale", "silentlyStale": true},
+        "c": {"status": "current", "silentlyStale": false}}})");
+    Scenario::Expectation stale = Expect("/stampStatus", Kind::Count, 2);
+    stale.match = {{"status", "stale"}};
+    EXPECT_TRUE(Check::CheckExpectations({stale}, report).empty());
+    stale.value = 3;
+    EXPECT_EQ(Check::CheckExpectations({stale}, report),
+              std::vector<std::string>{
+                  "expect[0]: /stampStatus has 2 entries with {\"status\":\"stale\"}, expected 3"});
+    Scenario::Expectation silent = Expect("/stampStatus", Kind::Keys, {"a", "b"});
+    silent.match = {{"silentlyStale", true}};
+    EXPECT_TRUE(Check::CheckExpectations({silent}, report).empty());
+    silent.value = {"a"};
+    EXPECT_EQ(Check::CheckExpectations({silent}, report),
+              std::vector<std::string>{"expect[0]: /stampStatus has the entries [\"a\",\"b\"] with "
+                                       "{\"silentlyStale\":true}, expected [\"a\"]"});
+}
+
 TEST(ExpectationTest, AnUnusableLocationFailsInsteadOfThrowing) {
     const auto failures = Failures(Expect("elements", Kind::Exists));
     ASSERT_EQ(failures.size(), 1u);

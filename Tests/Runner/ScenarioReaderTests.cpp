@@ -42,7 +42,8 @@ TEST(ScenarioReaderTest, UnknownFieldsAndWrongTypesAreAllReportedWithTheirPaths)
     EXPECT_NE(issues.find("project.colour: unknown field"), std::string::npos) << issues;
     EXPECT_NE(issues.find("steps[0].item: expected a text, found a number"), std::string::npos) << issues;
     EXPECT_NE(
-        issues.find("steps[1].zone: unknown field (allowed here: action, answers, batch, expect, note)"),
+        issues.find(
+            "steps[1].zone: unknown field (allowed here: action, answers, batch, expect, note, notify)"),
         std::string::npos)
         << issues;
 }
@@ -192,6 +193,24 @@ TEST(ScenarioReaderTest, ExpectationShorthandsPointIntoTheReport) {
     EXPECT_EQ(list[3].pointer, "/apartments/");
     EXPECT_EQ(list[4].test, Scenario::Expectation::Test::Count);
     EXPECT_EQ(list[5].path, "expect[5]");
+}
+
+TEST(ScenarioReaderTest, StaleStampExpectationsCountAndNameStampStatusEntries) {
+    const Scenario::Scenario scenario =
+        ReadValid(R"({"expect": [{"staleStamps": 2}, {"silentlyStale": ["stamp-2", "s"]}]})");
+    const auto& list = scenario.expectations;
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].pointer, "/stampStatus");
+    EXPECT_EQ(list[0].test, Scenario::Expectation::Test::Count);
+    EXPECT_EQ(list[0].match, (nlohmann::json{{"status", "stale"}}));
+    EXPECT_EQ(list[1].test, Scenario::Expectation::Test::Keys);
+    EXPECT_EQ(list[1].value, (nlohmann::json{"stamp-2", "s"}));
+    EXPECT_EQ(list[1].shorthand, "silentlyStale");
+    const std::string issues = Issues(ReadScenarioText(
+        R"({"steps": [{"action": "undo", "notify": "no"}], "expect": [{"staleStamps": "1"}, {"silentlyStale": "s"}]})"));
+    EXPECT_NE(issues.find("steps[0].notify: expected"), std::string::npos) << issues;
+    EXPECT_NE(issues.find("expect[0].staleStamps: expected"), std::string::npos) << issues;
+    EXPECT_NE(issues.find("expect[1].silentlyStale: expected"), std::string::npos) << issues;
 }
 
 TEST(ScenarioReaderTest, BadExpectationsAreRejected) {

@@ -96,6 +96,21 @@ TEST_F(StepRunnerTest, InjectedFaultsReachTheAddOn) {
     EXPECT_EQ(GS::GetDebugLog().back(), "ZM: Can't get room list.\n");
 }
 
+TEST_F(StepRunnerTest, AnActionNotToBeNotifiedChangesTheProjectWithoutAnEventEvenInABatch) {
+    Load(R"([{"batch": [{"action": "move", "element": "a", "offset": [1, 0], "notify": false},
+                        {"action": "move", "element": "b", "offset": [1, 0]}]},
+             {"action": "changeZone", "zone": "a", "number": "9", "notify": false}])");
+    EXPECT_EQ(Play(0).result, NoError);
+    ASSERT_EQ(host_.GetDeliveredBatches().size(), 1u);
+    const auto& events = host_.GetDeliveredBatches()[0].events;
+    ASSERT_EQ(events.size(), 3u);
+    EXPECT_EQ(events[1].elementName, "b");
+    EXPECT_EQ(Play(1).result, NoError);
+    EXPECT_EQ(host_.GetDeliveredBatches().size(), 1u);
+    EXPECT_EQ(GS::UniString(host_.FindElementByName("a")->element.zone.roomNoStr), GS::UniString("9"));
+    EXPECT_TRUE(host_.AreUserEventsReported());
+}
+
 TEST(StepSummaryTest, SummariesNameTheActionAndItsTarget) {
     const Scenario::ReadResult read = Scenario::ReadScenarioText(R"({"steps": [
         {"action": "menu", "item": "Create Zarimark"},

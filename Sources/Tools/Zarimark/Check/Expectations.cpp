@@ -1,5 +1,7 @@
 #include "Check/Expectations.hpp"
 
+#include <algorithm>
+
 namespace Check {
 
 namespace {
@@ -25,6 +27,10 @@ bool Contains(const Json& actual, const Json& expected) {
     if (actual.is_string() && expected.is_string())
         return actual.get<std::string>().find(expected.get<std::string>()) != std::string::npos;
     return false;
+}
+
+std::string Condition(const Scenario::Expectation& expectation) {
+    return expectation.match.is_null() ? "" : " with " + Short(expectation.match);
 }
 
 std::string Evaluate(const Scenario::Expectation& expectation, const Json& report) {
@@ -55,11 +61,30 @@ std::string Evaluate(const Scenario::Expectation& expectation, const Json& repor
     case Test::NotContains:
         return Contains(actual, expectation.value) ? where + " contains " + Short(expectation.value) : "";
     case Test::Count: {
-        const std::size_t count = actual.is_array() || actual.is_object() ? actual.size() : 0;
+        std::size_t count = 0;
+        if (actual.is_array() || actual.is_object()) {
+            for (const Json& entry : actual)
+                count += expectation.match.is_null() || Matches(entry, expectation.match) ? 1 : 0;
+        }
         return expectation.value.is_number_integer() && count == expectation.value.get<std::size_t>()
                    ? ""
-                   : where + " has " + std::to_string(count) + " entries, expected " +
-                         Short(expectation.value);
+                   : where + " has " + std::to_string(count) + " entries" + Condition(expectation) +
+                         ", expected " + Short(expectation.value);
+    }
+    case Test::Keys: {
+        std::vector<std::string> keys;
+        if (actual.is_object()) {
+            for (auto entry = actual.begin(); entry != actual.end(); ++entry) {
+                if (expectation.match.is_null() || Matches(entry.value(), expectation.match))
+                    keys.push_back(entry.key());
+            }
+        }
+        std::vector<std::string> expected = expectation.value.get<std::vector<std::string>>();
+        std::sort(keys.begin(), keys.end());
+        std::sort(expected.begin(), expected.end());
+        return keys == expected ? ""
+                                : where + " has the entries " + Short(Json(keys)) + Condition(expectation) +
+                                      ", expected " + Short(Json(expected));
     }
     default:
         return "";

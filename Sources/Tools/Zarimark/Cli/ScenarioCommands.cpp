@@ -79,11 +79,18 @@ int CheckScenario(const RunOptions& options, std::ostream& out, std::ostream& er
     for (const std::string& warning : session.GetWarnings())
         out << name << ": warning: " << warning << "\n";
     const std::vector<std::string>& failures = session.GetExpectationFailures();
+    const std::vector<std::string>& silent = session.GetSilentlyStaleFailures();
+    for (const std::string& problem : silent)
+        out << name << ": " << problem << "\n";
     for (const std::string& problem : failures)
         out << name << ": " << problem << "\n";
     out << name << ": " << count << " expectations, "
-        << (failures.empty() ? "all met" : std::to_string(failures.size()) + " failed") << "\n";
-    return failures.empty() ? ExitOk : ExitExpectationFailed;
+        << (failures.empty() ? "all met" : std::to_string(failures.size()) + " failed");
+    if (!silent.empty())
+        out << "; " << silent.size() << (silent.size() == 1 ? " stamp" : " stamps")
+            << " silently stale without the scenario expecting it";
+    out << "\n";
+    return failures.empty() && silent.empty() ? ExitOk : ExitExpectationFailed;
 }
 
 } // namespace Cli

@@ -1,8 +1,8 @@
 #include <cmath>
 
+#include "Report/Reference/StampReference.hpp"
 #include "Report/ReportBuilder.hpp"
 #include "Report/StampDisplay.hpp"
-#include "Run/ProjectBuilder.hpp"
 
 namespace Report {
 
@@ -163,11 +163,7 @@ std::string NameOf(const Headless::HeadlessHost& host, const API_Guid& guid) {
 }
 
 bool IsStamp(const Headless::HeadlessHost& host, const Headless::ElementRecord& record) {
-    if (record.GetTypeId() != API_LabelID)
-        return false;
-    const Headless::LibPartRecord* part = host.FindLibraryPart(record.element.label.libInd);
-    return part != nullptr && part->fileResourceId >= 0 &&
-           part->desc.name == GS::UniString(Run::StampPartName);
+    return Reference::IsStamp(host, record);
 }
 
 Json ElementsJson(const Headless::HeadlessHost& host) {

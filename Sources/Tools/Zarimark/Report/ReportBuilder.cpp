@@ -1,7 +1,7 @@
 #include "Report/ReportBuilder.hpp"
 
 #include "GSRoot/DebugLog.hpp"
-#include "Report/ApartmentAnalysis.hpp"
+#include "Report/Reference/ApartmentReference.hpp"
 
 namespace Report {
 
@@ -14,14 +14,14 @@ Json Names(const Headless::HeadlessHost& host, const std::vector<API_Guid>& guid
     return names;
 }
 
-void AddApartments(Headless::HeadlessHost& host, Json& report) {
-    const ApartmentAnalysis analysis = AnalyzeApartments(host);
+void AddApartments(const Headless::HeadlessHost& host, Json& report) {
+    const Reference::Apartments reference = Reference::ComputeApartments(host);
     Json apartments = Json::object();
-    for (const auto& [id, rooms] : analysis.apartments)
+    for (const auto& [id, rooms] : reference.apartments)
         apartments[id.ToUtf8()] = Names(host, rooms);
     report["apartments"] = apartments;
-    report["roomsWithoutApartmentId"] = Names(host, analysis.roomsWithoutId);
-    report["inconsistentRooms"] = Names(host, analysis.inconsistentRooms);
+    report["roomsWithoutApartmentId"] = Names(host, reference.roomsWithoutId);
+    report["inconsistentRooms"] = Names(host, reference.inconsistentRooms);
 }
 
 Json PreferencesJson(const Headless::HeadlessHost& host) {
@@ -59,9 +59,12 @@ Json BuildReport(Headless::HeadlessHost& host, const Run::SessionRecord& record,
     report["elements"] = ElementsJson(host);
     report["stamps"] = StampsJson(host);
     AddCreatingSteps(report);
+    const Json palette = PaletteJson(host);
+    const Json alerts = AlertsJson(record);
+    report["stampStatus"] = StampStatusJson(host, record, alerts, palette["stamps"]);
     AddApartments(host, report);
-    report["palette"] = PaletteJson(host);
-    report["alerts"] = AlertsJson(record);
+    report["palette"] = palette;
+    report["alerts"] = alerts;
     report["dialogs"] = DialogsJson(record, user);
     Json state = HostStateJson(host);
     report["undoSteps"] = state["undoSteps"];

@@ -28,6 +28,13 @@ Json PaletteJson(const Headless::HeadlessHost& host);
 Json RegistrationsJson(const Headless::HeadlessHost& host, const Run::SessionRecord& record);
 Json HostStateJson(const Headless::HeadlessHost& host);
 Json GeometryJson(const std::vector<Run::ItemGeometry>& items);
+// For every stamp whether it shows what the report's own reference says it must, and whether a
+// stale one was left so without the palette or an alert telling the user ("silently stale").
+Json StampStatusJson(const Headless::HeadlessHost& host, const Run::SessionRecord& record, const Json& alerts,
+                     const Json& paletteStampRows);
+Json StampStatusJson(const Headless::HeadlessHost& host, const Run::SessionRecord& record);
+// "stale since step [3] (zm_roomCats differs; not linked to bath)", from one stamp's status.
+std::string StaleSummary(const Json& status);
 
 std::string CodeText(GSErrCode code); // "0 (ok)", "-2129788919 (0x810E0009)"
 std::string NameOf(const Headless::HeadlessHost& host, const API_Guid& guid);

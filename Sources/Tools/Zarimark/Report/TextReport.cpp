@@ -181,6 +181,7 @@ private:
     std::vector<std::string> MetByUser(int step) const;
     void Elements();
     void Stamps();
+    void StampStatus();
     void Apartments();
     void Palette();
     void Alert(const Json& alert);
@@ -333,6 +334,49 @@ void Writer::Stamps() {
     }
 }
 
+// What each stamp shows against what it must show; a silently stale stamp stands out.
+void Writer::StampStatus() {
+    Section("Stamp status");
+    const Json& all = report_["stampStatus"];
+    if (all.empty())
+        out_ << "(none)\n";
+    for (auto item = all.begin(); item != all.end(); ++item) {
+        const Json& s = item.value();
+        out_ << item.key() << "  ";
+        if (s["status"] == "current") {
+            out_ << "current\n";
+            continue;
+        }
+        const std::string since =
+            s["staleSince"].is_string() ? "the start" : "step [" + s["staleSince"].dump() + "]";
+        if (s["silentlyStale"].get<bool>()) {
+            out_ << "SILENTLY STALE since " << since
+                 << ": not listed in the palette, no alert told the user\n";
+        } else {
+            out_ << "stale since " << since;
+            if (s["listedInPalette"].get<bool>())
+                out_ << ", listed in the palette";
+            if (!s["toldByAlert"].is_null())
+                out_ << ", told by alert " << s["toldByAlert"]["alert"] << " in step ["
+                     << s["toldByAlert"]["step"] << "]";
+            out_ << "\n";
+        }
+        for (const Json& d : s["differences"]) {
+            const std::string kind = d["kind"].get<std::string>();
+            out_ << "    ";
+            if (kind == "parameter")
+                out_ << d["parameter"].get<std::string>() << ": expected " << Inline(d["expected"])
+                     << ", found " << Inline(d["found"]) << "\n";
+            else if (kind == "roomNotLinked")
+                out_ << "not linked to " << d["room"].get<std::string>() << ", a room of its apartment\n";
+            else if (kind == "foreignRoomLinked")
+                out_ << "linked to " << d["room"].get<std::string>() << ", no room of its apartment\n";
+            else
+                out_ << "no apartment ID (\"zm_apartmentId\" is missing or no text)\n";
+        }
+    }
+}
+
 void Writer::Apartments() {
     Section("Apartments");
     for (auto item = report_["apartments"].begin(); item != report_["apartments"].end(); ++item)
@@ -451,10 +495,18 @@ std::string Writer::Render() {
     if (!report_["scenario"].get<std::string>().empty())
         out_ << ": " << report_["scenario"].get<std::string>();
     out_ << "\n\n";
+    std::string silent;
+    for (auto item = report_["stampStatus"].begin(); item != report_["stampStatus"].end(); ++item) {
+        if (item.value()["silentlyStale"].get<bool>())
+            silent += (silent.empty() ? "" : ", ") + item.key();
+    }
+    if (!silent.empty())
+        out_ << "!! silently stale: " << silent << " (see \"Stamp status\")\n\n";
     Registrations();
     Steps();
     Elements();
     Stamps();
+    StampStatus();
     Apartments();
     Palette();
     AlertsAndDialogs();

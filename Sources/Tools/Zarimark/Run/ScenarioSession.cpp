@@ -3,6 +3,7 @@
 #include "Check/Expectations.hpp"
 #include "DG/UILog.hpp"
 #include "GSRoot/DebugLog.hpp"
+#include "Report/Reference/StampReference.hpp"
 #include "Run/ProjectBuilder.hpp"
 #include "Run/StepRunner.hpp"
 
@@ -30,7 +31,10 @@ RunFailure ScenarioSession::Start() {
     std::string error;
     if (!host_->LoadAddOn(record_.modulePath, &error))
         return RunFailure::OfHost("the add-on module could not be loaded: " + error);
-    return BuildProject(*host_, scenario_.project);
+    if (RunFailure failure = BuildProject(*host_, scenario_.project))
+        return failure;
+    record_.staleAtStart = Report::Reference::FindStaleStamps(*host_);
+    return {};
 }
 
 RunFailure ScenarioSession::PlayStep(std::size_t index, bool check) {
@@ -58,6 +62,7 @@ RunFailure ScenarioSession::PlayStep(std::size_t index, bool check) {
     stepRecord.endBatch = host_->GetDeliveredBatches().size();
     stepRecord.endUiEntry = DG::GetUILog().size();
     stepRecord.endDebugLine = GS::GetDebugLog().size();
+    stepRecord.staleStamps = Report::Reference::FindStaleStamps(*host_);
     record_.steps.push_back(stepRecord);
     if (outcome.failure)
         return outcome.failure;
@@ -79,6 +84,7 @@ RunFailure ScenarioSession::PlayStep(std::size_t index, bool check) {
     if (check) {
         for (const std::string& path : stepRecord.unusedAnswers)
             warnings_.push_back(path + ": this answer was not used (no such alert or dialog came)");
+        CheckSilentlyStale(step.path);
         if (!step.expectations.empty()) {
             const std::vector<std::string> failures =
                 Check::CheckExpectations(step.expectations, BuildReport());
@@ -88,7 +94,36 @@ RunFailure ScenarioSession::PlayStep(std::size_t index, bool check) {
     return {};
 }
 
+// The one outcome the product must never produce is held against every step, unless the scenario
+// names the stamp in a "silentlyStale" expectation; each stamp is told once.
+void ScenarioSession::CheckSilentlyStale(const std::string& stepPath) {
+    const Report::Json status = Report::StampStatusJson(*host_, record_);
+    for (auto entry = status.begin(); entry != status.end(); ++entry) {
+        const std::string& id = entry.key();
+        if (!entry.value()["silentlyStale"].get<bool>() || expectedSilentlyStale_.count(id) != 0 ||
+            !toldSilentlyStale_.insert(id).second)
+            continue;
+        silentlyStaleFailures_.push_back(stepPath + ": " + id +
+                                         " is silently stale: " + Report::StaleSummary(entry.value()) +
+                                         ", the palette does not list it and no alert told the user "
+                                         "(if the scenario means it, expect {\"silentlyStale\": [\"" +
+                                         id + "\"]})");
+    }
+}
+
 RunFailure ScenarioSession::Run(bool check) {
+    expectedSilentlyStale_.clear();
+    toldSilentlyStale_.clear();
+    const auto allow = [&](const std::vector<Scenario::Expectation>& expectations) {
+        for (const Scenario::Expectation& expectation : expectations) {
+            if (expectation.shorthand == "silentlyStale")
+                for (const std::string& id : expectation.value.get<std::vector<std::string>>())
+                    expectedSilentlyStale_.insert(id);
+        }
+    };
+    allow(scenario_.expectations);
+    for (const Scenario::Step& step : scenario_.steps)
+        allow(step.expectations);
     if (RunFailure failure = Start())
         return failure;
     for (std::size_t i = 0; i < scenario_.steps.size(); ++i) {

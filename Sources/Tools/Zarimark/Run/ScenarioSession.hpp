@@ -2,6 +2,7 @@
 #define ZARIMARK_RUN_SCENARIOSESSION_HPP
 
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -30,12 +31,16 @@ public:
 
     const std::vector<std::string>& GetExpectationFailures() const { return expectationFailures_; }
     const std::vector<std::string>& GetWarnings() const { return warnings_; }
+    // With `check`: each stamp that a step left silently stale while no "silentlyStale"
+    // expectation of the scenario names it.
+    const std::vector<std::string>& GetSilentlyStaleFailures() const { return silentlyStaleFailures_; }
     Report::Json BuildReport();
     Headless::HeadlessHost& GetHost() { return *host_; }
 
 private:
     RunFailure Start();
     RunFailure PlayStep(std::size_t index, bool check);
+    void CheckSilentlyStale(const std::string& stepPath);
 
     const Scenario::Scenario& scenario_;
     SessionRecord record_;
@@ -44,6 +49,9 @@ private:
     std::unique_ptr<DG::UIDriverScope> driverScope_;
     std::vector<std::string> expectationFailures_;
     std::vector<std::string> warnings_;
+    std::vector<std::string> silentlyStaleFailures_;
+    std::set<std::string> expectedSilentlyStale_;
+    std::set<std::string> toldSilentlyStale_;
 };
 
 } // namespace Run

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "GSRoot/APIGuid.hpp"
 #include "GSRoot/Definitions.hpp"
 
 namespace Run {
@@ -22,12 +23,14 @@ struct StepRecord {
     std::size_t firstUiEntry = 0, endUiEntry = 0;
     std::size_t firstDebugLine = 0, endDebugLine = 0;
     std::size_t firstCall = 0, endCall = 0; // the host's call log: what the add-on asked of the host
+    std::vector<API_Guid> staleStamps;      // after the step, by the report's reference
 };
 
 struct SessionRecord {
     std::string description;
     std::string modulePath;
     std::vector<StepRecord> steps;
+    std::vector<API_Guid> staleAtStart; // in the project as laid out, before the first step
 };
 
 } // namespace Run

@@ -409,6 +409,23 @@ void Player::Play() {
     }
 }
 
+// An action the host keeps from the add-on, as a host that skipped a notification would.
+class UserEventsScope {
+public:
+    UserEventsScope(Headless::HeadlessHost& host, bool notify)
+        : host_(host), before_(host.AreUserEventsReported()) {
+        if (!notify)
+            host_.SetUserEventsReported(false);
+    }
+    ~UserEventsScope() { host_.SetUserEventsReported(before_); }
+    UserEventsScope(const UserEventsScope&) = delete;
+    UserEventsScope& operator=(const UserEventsScope&) = delete;
+
+private:
+    Headless::HeadlessHost& host_;
+    bool before_;
+};
+
 std::string Join(const std::vector<std::string>& ids) {
     std::string text;
     for (const std::string& id : ids)
@@ -424,6 +441,7 @@ std::string Quote(const std::string& text) {
 
 ActionOutcome RunAction(Headless::HeadlessHost& host, const Scenario::Action& action) {
     ActionOutcome outcome;
+    const UserEventsScope silence(host, action.notify);
     Player(host, action, outcome).Play();
     return outcome;
 }
@@ -516,6 +534,8 @@ std::string SummarizeAction(const Scenario::Action& action) {
     default:
         break;
     }
+    if (!action.notify)
+        text << " (not told to the add-on)";
     return text.str();
 }
 

@@ -141,6 +141,18 @@ const std::vector<std::pair<const char*, Reader>>& Shorthands() {
          }},
         {"inconsistentRooms",
          [](Builder& b) { b.Set("/inconsistentRooms", Test::Equals, b.Value("inconsistentRooms")); }},
+        {"staleStamps",
+         [](Builder& b) {
+             b.Set("/stampStatus", Test::Count,
+                   b.reader.Integer("staleStamps", 0, 0x7FFFFFFF, true).value_or(0));
+             b.expectation.match = nlohmann::json{{"status", "stale"}};
+         }},
+        {"silentlyStale",
+         [](Builder& b) {
+             b.Set("/stampStatus", Test::Keys,
+                   b.reader.Strings("silentlyStale", true).value_or(std::vector<std::string>{}));
+             b.expectation.match = nlohmann::json{{"silentlyStale", true}};
+         }},
         {"alertCount", [](Builder& b) { b.Set("/alerts", Test::Count, b.Value("alertCount")); }},
         {"paletteVisible",
          [](Builder& b) { b.Set("/palette/visible", Test::Equals, b.Value("paletteVisible")); }},
@@ -180,6 +192,7 @@ std::optional<Expectation> ReadOne(const Json& value, const std::string& path, D
     }
     for (const auto& [key, read] : Shorthands()) {
         if (reader.Has(key)) {
+            expectation.shorthand = key;
             read(builder);
             reader.Finish();
             return expectation;

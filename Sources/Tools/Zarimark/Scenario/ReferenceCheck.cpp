@@ -2,7 +2,7 @@
 #include <regex>
 #include <set>
 
-#include "HeadlessHost/FaultInjector.hpp"
+#include "Host/HostCatalogue.hpp"
 #include "Scenario/ScenarioParsers.hpp"
 
 namespace Scenario {
@@ -235,7 +235,7 @@ void CheckAction(const Action& action, Names& names, Diagnostics& diagnostics) {
                                               "Stamps\", or an item number)");
         break;
     case ActionKind::Fault:
-        if (!action.operation.empty() && !Headless::FaultInjector::IsOperationName(action.operation))
+        if (!action.operation.empty() && !Host::IsOperationName(action.operation))
             diagnostics.Add(at("operation"), "unknown host operation \"" + action.operation + "\"");
         break;
     case ActionKind::Batch:

@@ -201,10 +201,13 @@ struct Answer {
 
 // A check against the report: a location in the JSON report and what must hold there.
 struct Expectation {
-    enum class Test { Equals, Contains, NotContains, Exists, Missing, Count };
+    // Keys: the keys of the object's entries that match `match`, in any order, are `value`.
+    enum class Test { Equals, Contains, NotContains, Exists, Missing, Count, Keys };
     std::string pointer; // JSON pointer into the report
     Test test = Test::Equals;
     nlohmann::json value;
+    nlohmann::json match;  // Count and Keys: only entries that match this, when it is not null
+    std::string shorthand; // the field it was written with: "at", "stamp", "silentlyStale", ...
     std::string path;
 };
 
@@ -283,6 +286,7 @@ struct Action {
     std::int32_t code = 0;
     bool repeat = false;
     std::vector<Action> batch;
+    bool notify = true; // false: the host does not tell the add-on about this action
 };
 
 struct Step {

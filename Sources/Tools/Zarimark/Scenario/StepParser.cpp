@@ -269,6 +269,7 @@ Step ReadStep(const Json& value, std::size_t index, const std::string& path, Dia
         step.action.kind = ActionKind::Batch;
         step.action.path = path;
         step.action.batch = ReadBatch(*batch, reader.PathOf("batch"), diagnostics);
+        step.action.notify = reader.Bool("notify").value_or(true);
     } else {
         step.action = ReadAction(reader);
     }
@@ -303,6 +304,7 @@ Action ReadAction(ObjectReader& reader) {
         return action;
     }
     action.kind = found->second;
+    action.notify = reader.Bool("notify").value_or(true);
     ReadFields(reader, action);
     return action;
 }
