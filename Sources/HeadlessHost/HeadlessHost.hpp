@@ -205,6 +205,7 @@ public:
     GSFlags GetProjectEventMask() const { return session_.GetRegistrations().GetProjectEventMask(); }
 
     Int64 GetOutstandingMemoCount() const { return memory_.GetOutstandingMemoCount(); }
+    void ReleaseOutstandingMemos() { memory_.ReleaseOutstandingMemos(); }
     Int64 GetHandedOutMemoCount() const { return memory_.GetHandedOutMemoCount(); }
 
     void SetEchoRoundLimit(int rounds) { memory_.SetEchoRoundLimit(rounds); }

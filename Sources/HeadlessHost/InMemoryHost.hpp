@@ -146,6 +146,8 @@ public:
     // Memo accounting: parameter handles handed out (GetElementMemo, GetElementDefaults,
     // GetParentElement, GetLibPartParams) and not yet given back to HostDisposeElementMemo.
     Int64 GetOutstandingMemoCount() const { return static_cast<Int64>(outstandingMemos_.size()); }
+    // Frees the memos still handed out, for a test that made their release fail on purpose.
+    void ReleaseOutstandingMemos();
     Int64 GetHandedOutMemoCount() const { return memosHandedOut_; }
 
     // Echo bound and update cycle.

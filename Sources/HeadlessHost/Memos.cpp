@@ -59,6 +59,14 @@ GSErrCode InMemoryHost::HostGetElementDefaults(API_Element* element, API_Element
     });
 }
 
+void InMemoryHost::ReleaseOutstandingMemos() {
+    for (auto& outstanding : outstandingMemos_) {
+        GSHandle handle = outstanding.first;
+        FreeParameterHandle(&handle);
+    }
+    outstandingMemos_.clear();
+}
+
 GSErrCode InMemoryHost::HostDisposeElementMemo(API_ElementMemo* memo) {
     return RunOperation([&]() -> GSErrCode {
         if (memo == nullptr)

@@ -314,12 +314,11 @@ std::vector<std::string> LiveProject::UnpairedLinks() const {
     return unpaired;
 }
 
-void LiveProject::ExpectCleanHost(bool memoDisposeFailed) const {
+void LiveProject::ExpectCleanHost(bool memoDisposeFailed) {
     // A dispose the host refused leaves that one memo with it.
     EXPECT_EQ(host.GetOutstandingMemoCount(), memoDisposeFailed ? 1 : 0);
-    if (!memoDisposeFailed) {
-        EXPECT_EQ(BMGetLiveHandleCount(), liveHandlesAtStart_);
-    }
+    host.ReleaseOutstandingMemos();
+    EXPECT_EQ(BMGetLiveHandleCount(), liveHandlesAtStart_);
     EXPECT_FALSE(host.HasUpdateCycle()) << host.GetDroppedEchoEventCount() << " echo events dropped";
     EXPECT_THAT(host.GetAddOnExceptions(), ::testing::IsEmpty());
 }

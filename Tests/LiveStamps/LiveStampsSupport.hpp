@@ -105,7 +105,7 @@ public:
     // "from -> to" for every link between live elements whose way back is missing.
     std::vector<std::string> UnpairedLinks() const;
     // Memos, handles, exceptions and update cycles: what no action may leave behind.
-    void ExpectCleanHost(bool memoDisposeFailed = false) const;
+    void ExpectCleanHost(bool memoDisposeFailed = false);
 
     Headless::HeadlessHost host;
     ScriptedUser user;

@@ -300,14 +300,13 @@ std::vector<std::string> CreationProject::UnpairedLinks() const {
     return unpaired;
 }
 
-void CreationProject::ExpectCleanHost(bool memoDisposeFailed) const {
+void CreationProject::ExpectCleanHost(bool memoDisposeFailed) {
     // The palette lives for the add-on's lifetime; a test's project ends it.
     CheckPalette::DestroyInstance();
     // A dispose the host refused leaves that one memo, and its handles, with the host.
     EXPECT_EQ(host.GetOutstandingMemoCount(), memoDisposeFailed ? 1 : 0);
-    if (!memoDisposeFailed) {
-        EXPECT_EQ(BMGetLiveHandleCount(), liveHandlesAtStart_);
-    }
+    host.ReleaseOutstandingMemos();
+    EXPECT_EQ(BMGetLiveHandleCount(), liveHandlesAtStart_);
     EXPECT_FALSE(host.HasUpdateCycle()) << host.GetDroppedEchoEventCount() << " echo events dropped";
     EXPECT_THAT(host.GetAddOnExceptions(), ::testing::IsEmpty());
 }
