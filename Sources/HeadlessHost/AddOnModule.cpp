@@ -2,8 +2,7 @@
 
 #include <dlfcn.h>
 
-#include <cstdio>
-
+#include "Formats/Hex.hpp"
 #include "RS/RS.hpp"
 
 namespace Headless {
@@ -11,9 +10,7 @@ namespace Headless {
 namespace {
 
 std::string CodeText(GSErrCode code) {
-    char text[16];
-    std::snprintf(text, sizeof(text), "0x%08X", static_cast<unsigned>(code));
-    return text;
+    return Formats::HexNumber(static_cast<UInt32>(code), 8);
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 #include "HeadlessHost/AddOnSession.hpp"
 
-#include <cstdio>
 #include <exception>
 
+#include "Formats/Hex.hpp"
 #include "HeadlessHost/AddOnModule.hpp"
 #include "HeadlessHost/RecordText.hpp"
 
@@ -11,9 +11,7 @@ namespace Headless {
 namespace {
 
 std::string CodeText(GSErrCode code) {
-    char text[16];
-    std::snprintf(text, sizeof(text), "0x%08X", static_cast<unsigned>(code));
-    return text;
+    return Formats::HexNumber(static_cast<UInt32>(code), 8);
 }
 
 } // namespace
