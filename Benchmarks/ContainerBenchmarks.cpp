@@ -5,11 +5,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include "GSRoot/APIGuid.hpp"
 #include "GSRoot/Array.hpp"
 #include "GSRoot/HashSet.hpp"
 #include "GSRoot/HashTable.hpp"
 #include "GSRoot/UniString.hpp"
+#include "Host/APIGuid.hpp"
 
 namespace {
 

@@ -1,4 +1,5 @@
 #include "AddOn/PaletteIdentity.hpp"
+#include "Host/APIGuid.hpp"
 
 namespace Zarimark {
 

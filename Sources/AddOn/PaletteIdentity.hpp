@@ -2,6 +2,7 @@
 #define ADDON_PALETTEIDENTITY_HPP
 
 #include "GSRoot/Guid.hpp"
+#include "Host/APIGuid.hpp"
 
 namespace Zarimark {
 

@@ -1,4 +1,5 @@
 #include "HeadlessHost/BuiltInLibraryReader.hpp"
+#include "Host/APIGuid.hpp"
 
 #include <algorithm>
 #include <set>

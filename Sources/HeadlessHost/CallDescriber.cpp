@@ -1,4 +1,5 @@
 #include "HeadlessHost/CallDescriber.hpp"
+#include "Host/APIGuid.hpp"
 
 #include <cstdio>
 #include <cstring>

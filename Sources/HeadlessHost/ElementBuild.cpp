@@ -1,5 +1,6 @@
 #include "GSRoot/Guid.hpp"
 #include "HeadlessHost/InMemoryInternals.hpp"
+#include "Host/APIGuid.hpp"
 
 // Element records made from what a scenario gives.
 

@@ -1,4 +1,5 @@
 #include "HeadlessHost/InMemoryHost.hpp"
+#include "Host/APIGuid.hpp"
 
 #include <algorithm>
 #include <cmath>

@@ -7,10 +7,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "GSRoot/APIGuid.hpp"
 #include "GSRoot/Hash.hpp"
 #include "GSRoot/UniString.hpp"
 #include "HeadlessHost/Parameters.hpp"
+#include "Host/APIGuid.hpp"
 #include "Host/HostRecords.hpp"
 
 namespace Headless {

@@ -3,8 +3,8 @@
 
 #include <cstddef>
 
-#include "GSRoot/APIGuid.hpp"
 #include "GSRoot/Definitions.hpp"
+#include "Host/APIGuid.hpp"
 #include "IO/Location.hpp"
 
 // Records shaped like the host's. Where a byte layout is fixed it is checked below.

@@ -8,6 +8,7 @@
 #include "AddOn/PaletteIdentity.hpp"
 #include "FrameTestSupport.hpp"
 #include "GSRoot/DebugLog.hpp"
+#include "Host/APIGuid.hpp"
 #include "Host/AddOnLoading.hpp"
 #include "Host/HostOperations.hpp"
 

@@ -12,6 +12,7 @@
 #include "AddOn/ProjectEvents.hpp"
 #include "FrameTestSupport.hpp"
 #include "GSRoot/Guid.hpp"
+#include "Host/APIGuid.hpp"
 
 using namespace Zarimark;
 

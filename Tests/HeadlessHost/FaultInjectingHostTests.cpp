@@ -6,6 +6,7 @@
 
 #include "GSRoot/Guid.hpp"
 #include "HeadlessHost/FaultInjectingHost.hpp"
+#include "Host/APIGuid.hpp"
 
 using namespace Headless;
 

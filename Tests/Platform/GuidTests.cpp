@@ -4,6 +4,7 @@
 
 #include "GSRoot/Guid.hpp"
 #include "GSRoot/HashSet.hpp"
+#include "Host/APIGuid.hpp"
 
 namespace {
 

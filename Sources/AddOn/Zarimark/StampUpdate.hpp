@@ -1,8 +1,8 @@
 #ifndef ZARIMARK_STAMPUPDATE_HPP
 #define ZARIMARK_STAMPUPDATE_HPP
 
-#include "GSRoot/APIGuid.hpp"
 #include "GSRoot/Definitions.hpp"
+#include "Host/APIGuid.hpp"
 
 namespace Zarimark {
 

@@ -1,7 +1,7 @@
 #ifndef GSROOT_GUID_HPP
 #define GSROOT_GUID_HPP
 
-#include "GSRoot/APIGuid.hpp"
+#include "GSRoot/Definitions.hpp"
 #include "GSRoot/UniString.hpp"
 
 namespace GS {
@@ -35,11 +35,5 @@ private:
 };
 
 } // namespace GS
-
-API_Guid GSGuid2APIGuid(const GS::Guid& guid);
-GS::Guid APIGuid2GSGuid(const API_Guid& guid);
-// Text form of an element GUID, and back (null on a malformed text).
-std::string APIGuidToString(const API_Guid& guid);
-API_Guid APIGuidFromString(const char* text);
 
 #endif

@@ -3,13 +3,12 @@
 
 #include <type_traits>
 
-#include "GSRoot/APIGuid.hpp" // its hash must be declared before the templates below look it up
 #include "GSRoot/Definitions.hpp"
 
 namespace GS {
 
 // Hash values of the host library. Key types provide GenerateHashValue, either as a member or
-// as a free function in namespace GS; integral and enumeration keys hash to themselves.
+// as a free function found by argument-dependent lookup; integral and enumeration keys hash to themselves.
 template <typename T>
 auto CalculateHashValue(const T& key) -> decltype(key.GenerateHashValue()) {
     return key.GenerateHashValue();

@@ -3,6 +3,7 @@
 #include "DG/ListBox.hpp"
 #include "DG/UILog.hpp"
 #include "GSRoot/DebugLog.hpp"
+#include "Host/APIGuid.hpp"
 #include "Report/ReportBuilder.hpp"
 #include "Run/PaletteAccess.hpp"
 

@@ -1,5 +1,6 @@
 #include <cmath>
 
+#include "Host/APIGuid.hpp"
 #include "Report/Reference/StampReference.hpp"
 #include "Report/ReportBuilder.hpp"
 #include "Report/StampDisplay.hpp"

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "GSRoot/APIGuid.hpp"
 #include "GSRoot/Definitions.hpp"
+#include "Host/APIGuid.hpp"
 
 namespace Run {
 

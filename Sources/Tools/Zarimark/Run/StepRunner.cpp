@@ -1,4 +1,5 @@
 #include "Run/StepRunner.hpp"
+#include "Host/APIGuid.hpp"
 
 #include <algorithm>
 #include <sstream>
