@@ -10,6 +10,11 @@ struct SweepCase {
     std::function<std::function<void()>(CreationProject&)> build;
 };
 
+// Test listings name the case instead of dumping its bytes.
+void PrintTo(const SweepCase& sweepCase, std::ostream* out) {
+    *out << sweepCase.name;
+}
+
 const SweepCase sweepCases[] = {
     {"CreateCommand",
      [](CreationProject& p) -> std::function<void()> {
