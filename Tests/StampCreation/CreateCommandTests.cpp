@@ -59,11 +59,11 @@ class CreateCommandSelection : public CreationTest, public ::testing::WithParamI
 TEST_P(CreateCommandSelection, StampsWholeApartmentsOfCandidates) {
     const SelectionCase& c = GetParam();
     std::map<std::string, API_Guid> byName;
-    byName["a1"] = p().Room("a1", RoomSpec{"A", 1});
-    byName["b1"] = p().Room("b1", RoomSpec{"B", 2, {}, 1});
-    byName["b2"] = p().Room("b2", RoomSpec{"B", 3});
-    byName["c1"] = p().Room("c1", RoomSpec{"C", 4, {}, 1});
-    byName["x1"] = p().Room("x1", RoomSpec{nullptr, 5});
+    byName["a1"] = p().Room("a1", RoomPlan{"A", 1});
+    byName["b1"] = p().Room("b1", RoomPlan{"B", 2, {}, 1});
+    byName["b2"] = p().Room("b2", RoomPlan{"B", 3});
+    byName["c1"] = p().Room("c1", RoomPlan{"C", 4, {}, 1});
+    byName["x1"] = p().Room("x1", RoomPlan{nullptr, 5});
     byName["w1"] = p().Wall("w1");
     byName["old"] = p().Stamp("old", "Z", {});
     const std::map<std::string, std::vector<std::string>> roomsOf = {
@@ -120,10 +120,10 @@ TEST_P(CreateCommandAnchor, StampOnCurrentStoryAtAnchorRoom) {
     const AnchorCase& c = GetParam();
     // Story 1 is current; a lower number on story 0 must not place the stamp.
     ASSERT_TRUE(p().host.SetCurrentStory(1));
-    p().Room("below", RoomSpec{"A", 1, {}, 0, "0"});
+    p().Room("below", RoomPlan{"A", 1, {}, 0, "0"});
     std::vector<API_Guid> rooms;
     for (const char* number : c.numbers)
-        rooms.push_back(p().Room("r" + std::to_string(rooms.size()), RoomSpec{"A", 1, {}, 1, number}));
+        rooms.push_back(p().Room("r" + std::to_string(rooms.size()), RoomPlan{"A", 1, {}, 1, number}));
     std::vector<API_Guid> selection = {p().host.GetElements(API_ZoneID).front()};
     p().host.SetSelection(selection);
 
@@ -253,7 +253,7 @@ TEST_F(CreationTest, CreateCommandFailingStepKeepsStampsMadeBefore) {
 
 TEST_F(CreationTest, UndoOfCreateCommandRemovesStampsAndLinks) {
     const API_Guid a1 = p().Room("a1", "A");
-    const API_Guid a2 = p().Room("a2", RoomSpec{"A", 2, {}, 1});
+    const API_Guid a2 = p().Room("a2", RoomPlan{"A", 2, {}, 1});
     const API_Guid b1 = p().Room("b1", "B");
     const std::size_t elements = p().host.GetElements().size();
     ASSERT_EQ(p().CreateCommand(), NoError);
@@ -285,10 +285,10 @@ TEST_P(CreateCommandTemplate, EveryApartmentGetsItsOwnLines) {
         }
     });
     const std::string text = toolOnStampPart ? "Fläche" : "Area";
-    p().Room("a1", RoomSpec{"A", 1});
-    p().Room("a2", RoomSpec{"A", 2});
-    p().Room("b1", RoomSpec{"B", 3});
-    p().Room("c1", RoomSpec{"C", 5, SameAreas(0.0)});
+    p().Room("a1", RoomPlan{"A", 1});
+    p().Room("a2", RoomPlan{"A", 2});
+    p().Room("b1", RoomPlan{"B", 3});
+    p().Room("c1", RoomPlan{"C", 5, SameAreas(0.0)});
 
     ASSERT_EQ(p().CreateCommand(), NoError);
 
@@ -362,9 +362,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, CreateCommandLabelClass, ::testing::ValuesIn(cla
 
 TEST_F(CreationTest, CreateStampsForSelectionListsStampsOfInconsistentRooms) {
     p().Room("a1", "A");
-    const API_Guid a2 = p().Room("a2", RoomSpec{"A", 2, InconsistentAreas()});
+    const API_Guid a2 = p().Room("a2", RoomPlan{"A", 2, InconsistentAreas()});
     p().Room("b1", "B");
-    const API_Guid c1 = p().Room("c1", RoomSpec{"C", 3, InconsistentAreas()});
+    const API_Guid c1 = p().Room("c1", RoomPlan{"C", 3, InconsistentAreas()});
     GuidSet roomSet;
     GuidSet stampSet;
     GSErrCode result = APIERR_GENERAL;

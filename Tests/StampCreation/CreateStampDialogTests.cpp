@@ -22,7 +22,7 @@ protected:
         p().Room("b2", "B");
         p().Room("e1", "");
         p().Room("x1", nullptr);
-        p().Room("c1", RoomSpec{"C", 1, {}, 1});
+        p().Room("c1", RoomPlan{"C", 1, {}, 1});
         p().ClearLogs();
     }
 

@@ -108,7 +108,7 @@ TEST_P(CreateStampElementLines, WritesLinesAndCreates) {
     GS::Array<API_Guid> rooms;
     for (const auto& room : c.rooms) {
         rooms.Push(p().Room("room-" + std::to_string(rooms.GetSize() + 1),
-                            RoomSpec{"A", room.first, SameAreas(room.second)}));
+                            RoomPlan{"A", room.first, SameAreas(room.second)}));
         categories.push_back(room.first);
     }
     Headless::ParameterList parameters = p().StampPartDefaults();
@@ -200,7 +200,7 @@ class CreateStampElementId : public CreationTest, public ::testing::WithParamInt
 TEST_P(CreateStampElementId, LongIdStoredWholeOrRefusedBeforeWriting) {
     const IdCase& c = GetParam();
     GS::Array<API_Guid> rooms;
-    rooms.Push(p().Room("room-1", RoomSpec{"A", 4, SameAreas(12.0)}));
+    rooms.Push(p().Room("room-1", RoomPlan{"A", 4, SameAreas(12.0)}));
     const Headless::ParameterList parameters = p().StampPartDefaults();
     OwnMemo memo(parameters);
     API_Element element;
@@ -229,9 +229,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, CreateStampElementId, ::testing::ValuesIn(idCase
                          [](const ::testing::TestParamInfo<IdCase>& info) { return info.param.name; });
 
 TEST_F(CreationTest, CreateStampElementLinksEveryRoomBothWaysAndObserves) {
-    const API_Guid r1 = p().Room("r1", RoomSpec{"A", 1});
-    const API_Guid r2 = p().Room("r2", RoomSpec{"A", 2, {}, 1});
-    const API_Guid r3 = p().Room("r3", RoomSpec{"A", 3});
+    const API_Guid r1 = p().Room("r1", RoomPlan{"A", 1});
+    const API_Guid r2 = p().Room("r2", RoomPlan{"A", 2, {}, 1});
+    const API_Guid r3 = p().Room("r3", RoomPlan{"A", 3});
     GS::Array<API_Guid> rooms;
     for (const API_Guid& room : {r1, r2, r3})
         rooms.Push(room);

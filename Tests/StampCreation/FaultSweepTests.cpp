@@ -18,9 +18,9 @@ void PrintTo(const SweepCase& sweepCase, std::ostream* out) {
 const SweepCase sweepCases[] = {
     {"CreateCommand",
      [](CreationProject& p) -> std::function<void()> {
-         p.Room("a1", RoomSpec{"A", 1});
-         p.Room("a2", RoomSpec{"A", 2, {}, 1});
-         p.Room("b1", RoomSpec{"B", 3, InconsistentAreas()});
+         p.Room("a1", RoomPlan{"A", 1});
+         p.Room("a2", RoomPlan{"A", 2, {}, 1});
+         p.Room("b1", RoomPlan{"B", 3, InconsistentAreas()});
          p.Room("x1", nullptr);
          return [&p] { p.CreateCommand(); };
      }},
@@ -31,15 +31,15 @@ const SweepCase sweepCases[] = {
              element.label.labelClass = APILblClass_Text;
              parameters.clear();
          });
-         p.Room("a1", RoomSpec{"A", 1});
-         p.Room("b1", RoomSpec{"B", 2});
+         p.Room("a1", RoomPlan{"A", 1});
+         p.Room("b1", RoomPlan{"B", 2});
          return [&p] { p.CreateCommand(); };
      }},
     {"PlacementOnRoom",
      [](CreationProject& p) -> std::function<void()> {
-         const API_Guid a1 = p.Room("a1", RoomSpec{"A", 1});
-         p.Room("a2", RoomSpec{"A", 2, {}, 1});
-         p.Room("b1", RoomSpec{"B", 3});
+         const API_Guid a1 = p.Room("a1", RoomPlan{"A", 1});
+         p.Room("a2", RoomPlan{"A", 2, {}, 1});
+         p.Room("b1", RoomPlan{"B", 3});
          return [&p, a1] { p.PlaceStamp({7.0, 8.0}, a1); };
      }},
 };

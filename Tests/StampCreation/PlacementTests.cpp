@@ -53,9 +53,9 @@ TEST_F(CreationTest, PlacedOnRoomWithIdBecomesStampOfItsApartment) {
         *Headless::FindParameter(parameters, "zm_lineTexts") =
             Headless::Parameter::TextArray("zm_lineTexts", 1, 1, {GS::UniString("Fläche")});
     });
-    const API_Guid a1 = p().Room("a1", RoomSpec{"A", 4});
-    const API_Guid b1 = p().Room("b1", RoomSpec{"B", 5});
-    const API_Guid a2 = p().Room("a2", RoomSpec{"A", 7, {}, 1});
+    const API_Guid a1 = p().Room("a1", RoomPlan{"A", 4});
+    const API_Guid b1 = p().Room("b1", RoomPlan{"B", 5});
+    const API_Guid a2 = p().Room("a2", RoomPlan{"A", 7, {}, 1});
     API_Guid placed;
 
     ASSERT_EQ(p().PlaceStamp(Clicked, a1, &placed), NoError);
@@ -161,7 +161,7 @@ TEST_F(CreationTest, PlacedWhereNoRoomIsOpensDialogDirectly) {
 
 TEST_F(CreationTest, PlacedWhereNoRoomIsWarnsOfRoomsWithoutId) {
     p().Room("a1", "A");
-    p().Room("x1", RoomSpec{nullptr, 1, {}, 1});
+    p().Room("x1", RoomPlan{nullptr, 1, {}, 1});
     p().user.dialog = Choose("A");
     std::vector<std::size_t> stampsAtWarning;
     p().user.onAlert = [&](const DG::AlertRecord& alert) {

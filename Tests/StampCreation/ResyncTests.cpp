@@ -59,8 +59,8 @@ TEST_F(ResyncTest, StampOfApartmentNoRoomCarriesLosesLinksAndShowsPlaceholder) {
 }
 
 TEST_F(ResyncTest, StampWithInconsistentRoomRelinkedButStaysWrong) {
-    const API_Guid a1 = p().Room("a1", RoomSpec{"A", 1});
-    const API_Guid a2 = p().Room("a2", RoomSpec{"A", 2, InconsistentAreas()});
+    const API_Guid a1 = p().Room("a1", RoomPlan{"A", 1});
+    const API_Guid a2 = p().Room("a2", RoomPlan{"A", 2, InconsistentAreas()});
     const API_Guid b1 = p().Room("b1", "B");
     const API_Guid s = p().Stamp("s", "A", {b1}, 0, Stale());
 
@@ -82,7 +82,7 @@ class ResyncLocked : public ResyncTest, public ::testing::WithParamInterface<boo
 
 TEST_P(ResyncLocked, LockedStampUnlockedRewrittenRelocked) {
     const bool unlockFails = GetParam();
-    p().Room("a1", RoomSpec{"A", 3});
+    p().Room("a1", RoomPlan{"A", 3});
     const API_Guid s1 = p().Stamp("s1", "A", {}, 1, Stale());
     const API_Guid s2 = p().Stamp("s2", "A", {}, 0, Stale());
     if (unlockFails)
@@ -114,7 +114,7 @@ INSTANTIATE_TEST_SUITE_P(Unlock, ResyncLocked, ::testing::Values(false, true),
 
 TEST_F(ResyncTest, StampOnHiddenLockedLayerRewrittenLayerPutBack) {
     const API_AttributeIndex layer = p().host.AddLayer("Stamps");
-    p().Room("a1", RoomSpec{"A", 3});
+    p().Room("a1", RoomPlan{"A", 3});
     const API_Guid s = p().Stamp("s", "A", {}, 0, Stale(), layer);
     ASSERT_TRUE(p().host.SetLayerFlags(layer, APILay_Hidden | APILay_Locked));
 
@@ -147,7 +147,7 @@ TEST_F(ResyncTest, DeclinedStampReservationProcessesReservedOnly) {
 
 TEST_F(ResyncTest, EmptySetStillGroupsAllZones) {
     p().Room("a1", "A");
-    p().Room("x1", RoomSpec{nullptr, 1, {}, 1});
+    p().Room("x1", RoomPlan{nullptr, 1, {}, 1});
 
     ASSERT_EQ(Resync({}), NoError);
 

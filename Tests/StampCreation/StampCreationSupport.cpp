@@ -70,18 +70,18 @@ CreationProject::~CreationProject() {
     Host::SetCurrentHost(nullptr);
 }
 
-API_Guid CreationProject::Room(const std::string& name, const RoomSpec& spec) {
+API_Guid CreationProject::Room(const std::string& name, const RoomPlan& plan) {
     ++roomCount_;
     Headless::ZoneDesc desc;
     desc.name = name;
-    desc.story = spec.story;
-    desc.number = GS::UniString(spec.number != nullptr ? spec.number : std::to_string(roomCount_).c_str());
+    desc.story = plan.story;
+    desc.number = GS::UniString(plan.number != nullptr ? plan.number : std::to_string(roomCount_).c_str());
     desc.roomName = GS::UniString(name);
-    desc.category = spec.category;
+    desc.category = plan.category;
     desc.position = {static_cast<double>(roomCount_), 2.0 * roomCount_};
-    desc.areas = {spec.areas.a, spec.areas.b, spec.areas.c, spec.areas.d, spec.areas.e};
-    if (spec.apartmentId != nullptr)
-        desc.parameters.push_back(Headless::Parameter::Text("stApartmentId", spec.apartmentId));
+    desc.areas = {plan.areas.a, plan.areas.b, plan.areas.c, plan.areas.d, plan.areas.e};
+    if (plan.apartmentId != nullptr)
+        desc.parameters.push_back(Headless::Parameter::Text("stApartmentId", plan.apartmentId));
     std::string error;
     const API_Guid room = host.AddZone(desc, &error);
     EXPECT_NE(room, APINULLGuid) << error;

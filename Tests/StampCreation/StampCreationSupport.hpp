@@ -47,8 +47,8 @@ inline Areas InconsistentAreas() {
     return {10.0, 12.0, 9.0, 8.0, 0.0}; // B exceeds A + E
 }
 
-struct RoomSpec {
-    RoomSpec(const char* apartmentId_, API_AttributeIndex category_ = 1, Areas areas_ = {}, Int16 story_ = 0,
+struct RoomPlan {
+    RoomPlan(const char* apartmentId_, API_AttributeIndex category_ = 1, Areas areas_ = {}, Int16 story_ = 0,
              const char* number_ = nullptr)
         : apartmentId(apartmentId_), category(category_), areas(areas_), story(story_), number(number_) {}
 
@@ -80,9 +80,9 @@ public:
 
     // ---- Building (no events) ----
     // Each room gets its own position (the room count along the diagonal) unless moved later.
-    API_Guid Room(const std::string& name, const RoomSpec& spec);
+    API_Guid Room(const std::string& name, const RoomPlan& plan);
     API_Guid Room(const std::string& name, const char* apartmentId) {
-        return Room(name, RoomSpec{apartmentId});
+        return Room(name, RoomPlan{apartmentId});
     }
     // A stamp of the apartment, observed and linked both ways to the rooms; `values` replace the
     // part's defaults.
