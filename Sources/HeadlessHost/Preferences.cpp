@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "Formats/Hex.hpp"
 #include "HeadlessHost/InMemoryInternals.hpp"
 
 // The preference block the host keeps for the add-on, per host profile.
@@ -17,39 +18,6 @@ constexpr const char* PreferencesFileName = "addon-preferences.json";
 
 std::string FilePath(const std::string& folder) {
     return folder + "/" + PreferencesFileName;
-}
-
-std::string ToHex(const std::vector<unsigned char>& bytes) {
-    static const char digits[] = "0123456789ABCDEF";
-    std::string text;
-    for (unsigned char byte : bytes) {
-        text += digits[byte >> 4];
-        text += digits[byte & 0xF];
-    }
-    return text;
-}
-
-bool FromHex(const std::string& text, std::vector<unsigned char>* bytes) {
-    auto value = [](char digit) -> int {
-        if (digit >= '0' && digit <= '9')
-            return digit - '0';
-        if (digit >= 'A' && digit <= 'F')
-            return digit - 'A' + 10;
-        if (digit >= 'a' && digit <= 'f')
-            return digit - 'a' + 10;
-        return -1;
-    };
-    if (text.size() % 2 != 0)
-        return false;
-    bytes->clear();
-    for (std::size_t i = 0; i < text.size(); i += 2) {
-        const int high = value(text[i]);
-        const int low = value(text[i + 1]);
-        if (high < 0 || low < 0)
-            return false;
-        bytes->push_back(static_cast<unsigned char>(high * 16 + low));
-    }
-    return true;
 }
 
 } // namespace
@@ -91,7 +59,8 @@ bool InMemoryHost::LoadPreferencesFile(const std::string& folder, std::string* e
         return fail("\"version\" is missing or not an integer");
     if (sign == json.end() || !sign->is_number_unsigned() || sign->get<UInt64>() > 0xFFFF)
         return fail("\"platformSign\" is missing or not a 16-bit number");
-    if (data == json.end() || !data->is_string() || !FromHex(data->get<std::string>(), &loaded.data))
+    if (data == json.end() || !data->is_string() ||
+        !Formats::ParseHexBytes(data->get<std::string>(), &loaded.data))
         return fail("\"data\" is missing or not a hexadecimal text");
     loaded.version = version->get<Int32>();
     loaded.platformSign = static_cast<UInt16>(sign->get<UInt64>());
@@ -105,7 +74,7 @@ void InMemoryHost::SavePreferencesFile() const {
     nlohmann::json json;
     json["version"] = preferences_.version;
     json["platformSign"] = preferences_.platformSign;
-    json["data"] = ToHex(preferences_.data);
+    json["data"] = Formats::HexBytes(preferences_.data);
     std::ofstream file(FilePath(profileFolder_), std::ios::binary | std::ios::trunc);
     file << json.dump(2) << "\n";
 }
