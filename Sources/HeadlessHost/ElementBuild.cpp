@@ -122,6 +122,11 @@ bool InMemoryHost::BuildPlacedLabel(const LabelPlacement& placement, ElementReco
     if (!CheckPlacement(header.floorInd, header.layer, nullptr))
         return false;
     API_LabelType& label = record->element.label;
+    const bool otherPart = placement.libInd && *placement.libInd != label.libInd;
+    if (otherPart && *placement.libInd != 0 && FindLibraryPart(*placement.libInd) == nullptr)
+        return false;
+    if (otherPart)
+        label.libInd = *placement.libInd;
     label.begC = label.midC = label.endC = placement.position;
     label.parentType = API_ElemType();
     label.parent = APINULLGuid;
@@ -129,8 +134,8 @@ bool InMemoryHost::BuildPlacedLabel(const LabelPlacement& placement, ElementReco
         label.parent = zone->GetGuid();
         label.parentType.typeID = API_ZoneID;
     }
-    record->parameters =
-        labelDefaults_.parameters.empty() ? PartDefaults(label.libInd) : labelDefaults_.parameters;
+    record->parameters = labelDefaults_.parameters.empty() || otherPart ? PartDefaults(label.libInd)
+                                                                        : labelDefaults_.parameters;
     return true;
 }
 

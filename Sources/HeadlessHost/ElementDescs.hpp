@@ -57,15 +57,18 @@ struct LabelPlacement {
     std::string name;
     API_Coord position;   // begin, middle and end point
     API_Guid clickedZone; // null: placed where no zone is; else the label's parent
+    // Another part picked in the tool: the label has its default values. None: the defaults' part.
+    std::optional<Int32> libInd = std::nullopt;
 };
 
-// Changes of a zone the user makes in its settings (event 3). Fields left empty stay.
+// Changes of a zone the user makes in its settings (event 3). Fields left empty stay, and so do
+// the areas left out.
 struct ZoneChange {
     std::optional<GS::UniString> number;
     std::optional<GS::UniString> roomName;
     std::optional<API_AttributeIndex> category;
     std::optional<API_AttributeIndex> layer;
-    std::optional<ZoneAreaDesc> areas;       // left-out values default as on creation
+    std::optional<ZoneAreaDesc> areas;
     std::optional<ParameterList> parameters; // replaces the whole list
 };
 

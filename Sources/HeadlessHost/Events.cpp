@@ -76,14 +76,18 @@ void InMemoryHost::QueueEcho(PendingEvent event) {
     echoQueue_.push_back(std::move(event));
 }
 
-GSErrCode InMemoryHost::CallHandler(APIElementEventHandlerProc* handler, Int32 code,
-                                    const API_Elem_Head& head) {
-    return addOn_.CallIntoAddOn([&] {
+GSErrCode InMemoryHost::CallHandler(const DeliveredBatch& batch, APIElementEventHandlerProc* handler,
+                                    Int32 code, const API_Elem_Head& head) {
+    const std::optional<BatchOrigin> outer = deliveringOrigin_;
+    deliveringOrigin_ = batch.origin;
+    const GSErrCode result = addOn_.CallIntoAddOn([&] {
         API_NotifyElementType notification;
         notification.notifID = code;
         notification.elemHead = head;
         return handler(&notification);
     });
+    deliveringOrigin_ = outer;
+    return result;
 }
 
 void InMemoryHost::SendBatchCode(DeliveredBatch& batch, Int32 code) {
@@ -91,7 +95,7 @@ void InMemoryHost::SendBatchCode(DeliveredBatch& batch, Int32 code) {
     for (APIElementEventHandlerProc* handler : addOn_.GetRegistrations().GetElementEventHandlers()) {
         DeliveredEvent delivered;
         delivered.code = code;
-        delivered.result = CallHandler(handler, code, API_Elem_Head());
+        delivered.result = CallHandler(batch, handler, code, API_Elem_Head());
         batch.events.push_back(delivered);
     }
 }
@@ -149,7 +153,7 @@ void InMemoryHost::DeliverOne(DeliveredBatch& batch, const PendingEvent& event) 
     const API_Elem_Head head = record->element.header;
     const PendingEvent* outer = currentEvent_;
     currentEvent_ = &event;
-    delivered.result = CallHandler(handler, code, head);
+    delivered.result = CallHandler(batch, handler, code, head);
     currentEvent_ = outer;
     batch.events.push_back(std::move(delivered));
 }

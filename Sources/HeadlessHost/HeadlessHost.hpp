@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,9 @@ public:
     }
     API_AttributeIndex AddZoneCategory(const GS::UniString& code, const std::string& name) {
         return memory_.AddZoneCategory(code, name);
+    }
+    bool AddZoneCategoryAt(API_AttributeIndex index, const GS::UniString& code, const std::string& name) {
+        return memory_.AddZoneCategoryAt(index, code, name);
     }
     API_AttributeIndex AddLayerCombination(const std::string& name,
                                            const std::map<API_AttributeIndex, Int16>& layerFlags) {
@@ -127,6 +131,7 @@ public:
         return memory_.ChangeLabelLibPart(label, libInd);
     }
     GSErrCode DeleteElements(const std::vector<API_Guid>& guids) { return memory_.DeleteElements(guids); }
+    GSErrCode UngroupElements(const std::vector<API_Guid>& guids) { return memory_.UngroupElements(guids); }
     GSErrCode SendElementEvent(const API_Guid& guid, Int32 code) {
         return memory_.SendElementEvent(guid, code);
     }
@@ -188,6 +193,7 @@ public:
 
     const std::vector<DeliveredBatch>& GetDeliveredBatches() const { return memory_.GetDeliveredBatches(); }
     void ClearDeliveredBatches() { memory_.ClearDeliveredBatches(); }
+    std::optional<BatchOrigin> GetDeliveringBatchOrigin() const { return memory_.GetDeliveringBatchOrigin(); }
     const std::vector<UndoStep>& GetUndoSteps() const { return memory_.GetUndoSteps(); }
     const std::vector<MenuRecord>& GetMenus() const { return session_.GetRegistrations().GetMenus(); }
     const std::vector<ModelessWindowRecord>& GetModelessWindows() const {

@@ -40,6 +40,9 @@ public:
     void SetStories(const std::vector<Story>& stories); // sorted by index; current story kept if present
     API_AttributeIndex AddLayer(const std::string& name, Int16 flags = 0);
     API_AttributeIndex AddZoneCategory(const GS::UniString& code, const std::string& name);
+    // At that index: one above the next free leaves a gap, a deleted one is taken again;
+    // false when a category has it.
+    bool AddZoneCategoryAt(API_AttributeIndex index, const GS::UniString& code, const std::string& name);
     // Index of the new combination, from 1.
     API_AttributeIndex AddLayerCombination(const std::string& name,
                                            const std::map<API_AttributeIndex, Int16>& layerFlags);
@@ -52,7 +55,8 @@ public:
     void SetObserved(const API_Guid& guid, bool observed);
     // A link as if the add-on had made it; false when an element is missing.
     bool AddLink(const API_Guid& from, const API_Guid& to);
-    API_Guid GroupElements(const std::vector<API_Guid>& guids); // a new group GUID for all
+    // A new group GUID for all; also the user's grouping, which the host reports to no one.
+    API_Guid GroupElements(const std::vector<API_Guid>& guids);
     void SetLabelDefaults(const API_Element& element, const ParameterList& parameters);
 
     // ---- Library parts ----------------------------------------------------------------------
@@ -101,6 +105,9 @@ public:
     GSErrCode DeleteElements(const std::vector<API_Guid>& guids);
     // Any element event code, e.g. 13, reported for an observed element.
     GSErrCode SendElementEvent(const API_Guid& guid, Int32 code);
+    // Dissolves the groups of the elements, all or nothing, reporting no event (as grouping):
+    // unknown elements 0x8106012E, an element in no group APIERR_BADPARS.
+    GSErrCode UngroupElements(const std::vector<API_Guid>& guids);
     // Off: the user's actions change the project without telling the add-on, as a host that
     // skipped a notification would; the add-on's own changes are reported as always.
     void SetUserEventsReported(bool on) { userEventsReported_ = on; }
@@ -141,6 +148,8 @@ public:
 
     const std::vector<DeliveredBatch>& GetDeliveredBatches() const { return batches_; }
     void ClearDeliveredBatches() { batches_.clear(); }
+    // The origin of the batch whose handler is running now; none outside element event handlers.
+    std::optional<BatchOrigin> GetDeliveringBatchOrigin() const { return deliveringOrigin_; }
     const std::vector<UndoStep>& GetUndoSteps() const { return undoSteps_; }
 
     // Memo accounting: parameter handles handed out (GetElementMemo, GetElementDefaults,
@@ -243,7 +252,8 @@ private:
     void DeliverOne(DeliveredBatch& batch, const PendingEvent& event);
     void SendBatchCode(DeliveredBatch& batch, Int32 code);
     void CloseBatch(DeliveredBatch& batch);
-    GSErrCode CallHandler(APIElementEventHandlerProc* handler, Int32 code, const API_Elem_Head& head);
+    GSErrCode CallHandler(const DeliveredBatch& batch, APIElementEventHandlerProc* handler, Int32 code,
+                          const API_Elem_Head& head);
     void FlushEchoes();
     void FlushIfTopLevel();
     void PurgeDeleted(bool onlyReported);
@@ -287,6 +297,7 @@ private:
     std::optional<DeliveredBatch> userBatch_;
     std::vector<PendingEvent> echoQueue_;
     const PendingEvent* currentEvent_ = nullptr;
+    std::optional<BatchOrigin> deliveringOrigin_;
     std::vector<DeliveredBatch> batches_;
     int echoRoundLimit_ = 8;
     bool updateCycle_ = false;

@@ -41,6 +41,17 @@ API_AttributeIndex InMemoryHost::AddZoneCategory(const GS::UniString& code, cons
     return index;
 }
 
+bool InMemoryHost::AddZoneCategoryAt(API_AttributeIndex index, const GS::UniString& code,
+                                     const std::string& name) {
+    auto& slots = project_.zoneCategories.slots;
+    if (index < 1 || project_.zoneCategories.Find(index) != nullptr)
+        return false;
+    if (slots.size() < static_cast<std::size_t>(index))
+        slots.resize(static_cast<std::size_t>(index));
+    slots[static_cast<std::size_t>(index) - 1] = ZoneCategory{index, code, name};
+    return true;
+}
+
 API_AttributeIndex InMemoryHost::AddLayerCombination(const std::string& name,
                                                      const std::map<API_AttributeIndex, Int16>& layerFlags) {
     const auto index = static_cast<API_AttributeIndex>(project_.layerCombinations.size() + 1);

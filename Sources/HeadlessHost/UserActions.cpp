@@ -35,6 +35,12 @@ void ShiftElement(ElementRecord& record, API_Coord offset) {
     }
 }
 
+// The user's settings dialog shows the current areas: those not given stay as they are.
+ZoneAreas ChangedAreas(const ZoneAreaDesc& given, const ZoneAreas& current) {
+    return ZoneAreas{given.a.value_or(current.a), given.b.value_or(current.b), given.c.value_or(current.c),
+                     given.d.value_or(current.d), given.e.value_or(current.e)};
+}
+
 ZoneAreas ResolveAreas(const ZoneAreaDesc& given, const std::vector<API_Coord>& polygon) {
     ZoneAreas areas;
     areas.a = given.a.value_or(PolygonArea(polygon));
@@ -152,7 +158,7 @@ GSErrCode InMemoryHost::ChangeZone(const API_Guid& zone, const ZoneChange& chang
         if (change.layer)
             record.element.header.layer = *change.layer;
         if (change.areas) {
-            record.areas = ResolveAreas(*change.areas, record.polygon);
+            record.areas = ChangedAreas(*change.areas, record.areas);
             record.areasFromPolygon = false;
         }
         if (change.parameters)
@@ -200,6 +206,24 @@ GSErrCode InMemoryHost::DeleteElements(const std::vector<API_Guid>& guids) {
         for (const API_Guid& guid : unique)
             ReportEvent(PendingEvent{EventKind::Delete, guid, 0, std::nullopt});
     });
+    return NoError;
+}
+
+GSErrCode InMemoryHost::UngroupElements(const std::vector<API_Guid>& guids) {
+    std::vector<API_Guid> groups;
+    for (const API_Guid& guid : guids) {
+        const ElementRecord* record = FindLive(guid);
+        if (record == nullptr)
+            return APIERR_BADELEMENT;
+        if (record->element.header.groupGuid == APINULLGuid)
+            return APIERR_BADPARS;
+        groups.push_back(record->element.header.groupGuid);
+    }
+    for (auto& entry : project_.elements) {
+        API_Guid& group = entry.second.element.header.groupGuid;
+        if (std::find(groups.begin(), groups.end(), group) != groups.end())
+            group = APINULLGuid;
+    }
     return NoError;
 }
 

@@ -193,6 +193,35 @@ TEST_F(HostTest, AddOnChangesAreReportedAfterItsCallReturned) {
     EXPECT_EQ(host.FindElementByName("label-1")->reservation, Reservation::ThisUser);
 }
 
+TEST_F(HostTest, TheOriginOfTheBatchBeingDeliveredIsKnownOnlyInsideItsHandlers) {
+    const API_Guid room = AddObservedRoom("r1", "A");
+    const API_Guid other = AddObservedRoom("r2", "A");
+    std::string origins;
+    const auto note = [&] {
+        const std::optional<BatchOrigin> origin = host.GetDeliveringBatchOrigin();
+        origins += !origin ? "-" : *origin == BatchOrigin::User ? "U" : "E";
+    };
+    FakeAddOn::Get().onEvent = [&](const API_NotifyElementType& event) {
+        note();
+        if (event.notifID == APINotifyElement_Change && event.elemHead.guid == room)
+            ChangeApartment(other, "Z");
+        return NoError;
+    };
+    FakeAddOn::Get().onMenu = [&] {
+        note();
+        return ChangeApartment(room, "M");
+    };
+    ASSERT_EQ(host.ACAPI_Register_Menu(32501, 0, MenuCode_UserDef, 0), NoError);
+    ASSERT_EQ(host.ACAPI_Install_MenuHandler(32501, &FakeAddOn::MenuHandler), NoError);
+    note();
+    ASSERT_EQ(host.SetElementParameters(room, {Parameter::Text("stApartmentId", "B")}), NoError);
+    EXPECT_EQ(host.InvokeMenu(32501), NoError);
+    note();
+    // User batch -1 3:r1 -2, its echo -1 3:r2 -2; the menu, then its echo of r1 and of r2.
+    EXPECT_EQ(FakeAddOn::Trace(), "-1 3:r1 -2 -1 3:r2 -2 -1 3:r1 -2 -1 3:r2 -2");
+    EXPECT_EQ(origins, "-UUUEEE-EEEEEE-");
+}
+
 TEST_F(HostTest, EchoesWithinOneCallAreMergedPerElement) {
     const API_Guid room = AddObservedRoom("r1", "A");
     GS::UniString parentOfEcho;

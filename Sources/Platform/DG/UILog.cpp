@@ -19,6 +19,10 @@ std::vector<UILogEntry> GetUILog() {
     return Log();
 }
 
+std::size_t GetUILogSize() {
+    return Log().size();
+}
+
 void ClearUILog() {
     Log().clear();
 }

@@ -1,6 +1,7 @@
 #ifndef DG_UILOG_HPP
 #define DG_UILOG_HPP
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,7 @@ struct UILogEntry {
 };
 
 std::vector<UILogEntry> GetUILog();
+std::size_t GetUILogSize(); // where the next entry will be
 void ClearUILog();
 
 namespace Detail {
