@@ -188,8 +188,9 @@ TEST(ScenarioReaderTest, ExpectationShorthandsPointIntoTheReport) {
     ASSERT_EQ(list.size(), 6u);
     EXPECT_EQ(list[0].pointer, "/elements/a~1b/parameters/stApartmentId");
     EXPECT_EQ(list[1].pointer, "/stamps/stamp-1/lines");
-    EXPECT_EQ(list[2].test, Scenario::Expectation::Test::NotContains);
-    EXPECT_EQ(list[2].value, (nlohmann::json{{"id", 31019}, {"answer", 3}}));
+    EXPECT_EQ(list[2].test, Scenario::Expectation::Test::NoAlert);
+    EXPECT_EQ(list[2].value, 31019);
+    EXPECT_EQ(list[2].match, (nlohmann::json{{"answer", 3}}));
     EXPECT_EQ(list[3].pointer, "/apartments/");
     EXPECT_EQ(list[4].test, Scenario::Expectation::Test::Count);
     EXPECT_EQ(list[5].path, "expect[5]");

@@ -35,6 +35,13 @@ Scenario::DialogInteraction Choose(const std::string& text) {
     return interaction;
 }
 
+Scenario::DialogInteraction ChooseRow(std::int32_t row) {
+    Scenario::DialogInteraction interaction;
+    interaction.kind = Scenario::DialogInteraction::Kind::ChooseRow;
+    interaction.row = row;
+    return interaction;
+}
+
 Scenario::DialogInteraction Press(const std::string& button) {
     Scenario::DialogInteraction interaction;
     interaction.kind = Scenario::DialogInteraction::Kind::Press;
@@ -120,15 +127,27 @@ TEST_F(ScriptedUserDialogTest, ChoosesTheRowByTextAndPressesOk) {
     EXPECT_TRUE(user_.GetNotes().empty());
 }
 
+TEST_F(ScriptedUserDialogTest, ChoosesTheRowByItsNumberCountingFromOne) {
+    DG::UIDriverScope driver(&user_);
+    user_.BeginStep(0, {DialogAnswer({ChooseRow(2), ChooseRow(1), Press("OK")})});
+    ApartmentDialog dialog(host_.HostGetOwnResourceModule());
+    EXPECT_TRUE(dialog.Invoke());
+    EXPECT_EQ(dialog.Selected(), 1);
+    EXPECT_EQ(user_.GetDialogs()[0].done,
+              (std::vector<std::string>{"choose row 2 (\"B2\")", "choose row 1 (\"A1\")", "press OK"}));
+    EXPECT_TRUE(user_.GetNotes().empty());
+}
+
 TEST_F(ScriptedUserDialogTest, ImpossibleInteractionsAreNotedAndTheDialogIsCancelled) {
     DG::UIDriverScope driver(&user_);
-    user_.BeginStep(0, {DialogAnswer({Choose("C3"), Press("Apply")})});
+    user_.BeginStep(0, {DialogAnswer({Choose("C3"), ChooseRow(3), Press("Apply")})});
     ApartmentDialog dialog(host_.HostGetOwnResourceModule());
     EXPECT_FALSE(dialog.Invoke());
     EXPECT_EQ(dialog.Selected(), 0);
-    EXPECT_EQ(user_.GetNotes().size(), 2u);
+    EXPECT_EQ(user_.GetNotes().size(), 3u);
     EXPECT_EQ(user_.GetDialogs()[0].done,
-              (std::vector<std::string>{"choose \"C3\" (not possible)", "press Apply (not possible)"}));
+              (std::vector<std::string>{"choose \"C3\" (not possible)", "choose row 3 (not possible)",
+                                        "press Apply (not possible)"}));
 }
 
 TEST_F(ScriptedUserDialogTest, ADialogWithoutAnAnswerIsCancelledAndTheAnswerStays) {

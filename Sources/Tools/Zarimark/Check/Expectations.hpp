@@ -14,10 +14,6 @@ namespace Check {
 std::vector<std::string> CheckExpectations(const std::vector<Scenario::Expectation>& expectations,
                                            const nlohmann::ordered_json& report);
 
-// Array items match when equal; an expected object matches an object holding at least its
-// fields with matching values; an expected text matches a text that contains it.
-bool Matches(const nlohmann::json& actual, const nlohmann::json& expected);
-
 } // namespace Check
 
 #endif

@@ -17,12 +17,16 @@ struct RunOptions {
     std::string scenarioFile; // empty: the built-in demo
     std::string modulePath;   // empty: libZarimark.so next to the executable
     bool json = false;
+    bool calls = false; // every host call of each step in the report
     std::string svgFile;
     int story = 0;
+    int run = 0; // the run of a file of several whose plan --svg draws
 };
 
 int RunScenario(const RunOptions& options, std::ostream& out, std::ostream& err);
 int CheckScenario(const RunOptions& options, std::ostream& out, std::ostream& err);
+// Writes a small commented starting scenario; an existing file only with `force`.
+int NewScenario(const std::string& file, bool force, std::ostream& out, std::ostream& err);
 int ShowLibPart(const std::string& file, std::ostream& out, std::ostream& err);
 
 std::string DefaultModulePath();

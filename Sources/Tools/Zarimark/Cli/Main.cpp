@@ -11,6 +11,8 @@ void AddRunOptions(CLI::App& command, Cli::RunOptions& options, bool withFile) {
         command.add_option("FILE", options.scenarioFile, "the scenario file (JSON)")->required();
     command.add_option("--module", options.modulePath,
                        "the add-on module (default: libZarimark.so next to zarimark)");
+    command.add_flag("--calls", options.calls,
+                     "list every host call the add-on made under its step, failed ones too");
 }
 
 } // namespace
@@ -37,6 +39,12 @@ int main(int argc, char** argv) {
         command->add_option("--svg", options.svgFile, "also write the plan of one story as SVG to this file");
         command->add_option("--story", options.story, "the story drawn by --svg (default 0)");
     }
+    run->add_option("--run", options.run, "in a file of several runs, the one drawn by --svg (default 0)");
+    std::string newFile;
+    bool force = false;
+    CLI::App* create = app.add_subcommand("new", "write a small commented scenario to start from");
+    create->add_option("FILE", newFile, "the scenario file to write")->required();
+    create->add_flag("--force", force, "overwrite the file if it exists");
     CLI::App* libPart = app.add_subcommand("libpart", "print and validate a library part file");
     libPart->add_option("FILE", libPartFile, "the library part file (.gsm)")->required();
 
@@ -48,6 +56,8 @@ int main(int argc, char** argv) {
         app.exit(error);
         return Cli::ExitBadInput;
     }
+    if (create->parsed())
+        return Cli::NewScenario(newFile, force, std::cout, std::cerr);
     if (libPart->parsed())
         return Cli::ShowLibPart(libPartFile, std::cout, std::cerr);
     if (check->parsed())

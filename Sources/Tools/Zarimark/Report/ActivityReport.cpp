@@ -1,4 +1,6 @@
 #include <cstdio>
+#include <map>
+#include <optional>
 
 #include "DG/ListBox.hpp"
 #include "DG/UILog.hpp"
@@ -54,16 +56,38 @@ bool ChangesState(const std::string& operation) {
     return false;
 }
 
-// Successful state-changing calls of the step, in call order; failed calls changed nothing.
-Json ChangesJson(const Headless::HeadlessHost& host, const Run::StepRecord& step) {
-    Json changes = Json::array();
+// The step's host calls in call order: every one, or only the successful state-changing ones
+// (failed calls changed nothing).
+Json CallsJson(const Headless::HeadlessHost& host, const Run::StepRecord& step, bool onlyChanges) {
+    Json calls = Json::array();
     const std::vector<Headless::CallLogEntry>& log = host.GetCallLog();
     for (std::size_t i = step.firstCall; i < step.endCall && i < log.size(); ++i) {
         const Headless::CallLogEntry& entry = log[i];
-        if (entry.result == NoError && !entry.injected && ChangesState(entry.operation))
-            changes.push_back(Json{{"operation", entry.operation}, {"arguments", entry.arguments}});
+        if (!onlyChanges)
+            calls.push_back(Json{{"operation", entry.operation},
+                                 {"arguments", entry.arguments},
+                                 {"result", entry.result},
+                                 {"injected", entry.injected}});
+        else if (entry.result == NoError && !entry.injected && ChangesState(entry.operation))
+            calls.push_back(Json{{"operation", entry.operation}, {"arguments", entry.arguments}});
     }
-    return changes;
+    return calls;
+}
+
+Json DuringJson(const Run::ScriptedUser* user, std::size_t entry) {
+    const std::optional<Run::ScriptedUser::During> during =
+        user != nullptr ? user->DuringOf(entry) : std::nullopt;
+    if (!during)
+        return Json();
+    return *during == Run::ScriptedUser::During::Echo ? "echo" : "action";
+}
+
+// A copy of an alert or dialog of the report, marked with what it is.
+Json Typed(const char* type, const Json& item) {
+    Json typed{{"type", type}};
+    for (auto field = item.begin(); field != item.end(); ++field)
+        typed[field.key()] = field.value();
+    return typed;
 }
 
 const char* AlertKindText(RS::AlertKind kind) {
@@ -166,7 +190,8 @@ std::string CodeText(GSErrCode code) {
     return std::to_string(code) + " (" + Hex(static_cast<UInt32>(code)) + ")";
 }
 
-Json StepsJson(const Headless::HeadlessHost& host, const Run::SessionRecord& record) {
+Json StepsJson(const Headless::HeadlessHost& host, const Run::SessionRecord& record,
+               const ReportOptions& options) {
     Json steps = Json::array();
     const auto& batches = host.GetDeliveredBatches();
     const std::vector<std::string>& debugLog = GS::GetDebugLog();
@@ -182,7 +207,9 @@ Json StepsJson(const Headless::HeadlessHost& host, const Run::SessionRecord& rec
             json["note"] = step.note;
         json["result"] = step.result;
         json["batches"] = events;
-        json["changes"] = ChangesJson(host, step);
+        json["changes"] = CallsJson(host, step, true);
+        if (options.calls)
+            json["calls"] = CallsJson(host, step, false);
         json["debugLines"] = debugLines;
         json["notes"] = step.notes;
         json["unusedAnswers"] = step.unusedAnswers;
@@ -191,7 +218,7 @@ Json StepsJson(const Headless::HeadlessHost& host, const Run::SessionRecord& rec
     return steps;
 }
 
-Json AlertsJson(const Run::SessionRecord& record) {
+Json AlertsJson(const Run::SessionRecord& record, const Run::ScriptedUser* user) {
     Json alerts = Json::array();
     const std::vector<DG::UILogEntry> log = DG::GetUILog();
     for (std::size_t i = 0; i < log.size(); ++i) {
@@ -206,6 +233,7 @@ Json AlertsJson(const Run::SessionRecord& record) {
         const int step = StepOfUiEntry(record, i);
         alerts.push_back(Json{{"step", step >= 0 ? Json(step) : Json()},
                               {"seq", i},
+                              {"during", DuringJson(user, i)},
                               {"id", alert.id},
                               {"kind", AlertKindText(alert.kind)},
                               {"title", alert.title.ToUtf8()},
@@ -233,6 +261,7 @@ Json DialogsJson(const Run::SessionRecord& record, const Run::ScriptedUser& user
         const int step = StepOfUiEntry(record, i);
         Json json{{"step", step >= 0 ? Json(step) : Json()},
                   {"seq", i},
+                  {"during", DuringJson(notLoaded ? nullptr : &user, i)},
                   {"id", entry.panelId},
                   {"title", entry.title.ToUtf8()},
                   {"shown", !notLoaded}};
@@ -255,6 +284,22 @@ Json DialogsJson(const Run::SessionRecord& record, const Run::ScriptedUser& user
         dialogs.push_back(json);
     }
     return dialogs;
+}
+
+void AddUserInterfaceLists(Json& report) {
+    std::map<std::size_t, Json> met; // by seq
+    for (const Json& alert : report["alerts"])
+        met[alert["seq"].get<std::size_t>()] = Typed("alert", alert);
+    for (const Json& dialog : report["dialogs"])
+        met[dialog["seq"].get<std::size_t>()] = Typed("dialog", dialog);
+    for (Json& step : report["steps"]) {
+        Json ui = Json::array();
+        for (const auto& [seq, item] : met) {
+            if (item["step"] == step["step"])
+                ui.push_back(item);
+        }
+        step["ui"] = ui;
+    }
 }
 
 Json PaletteJson(const Headless::HeadlessHost& host) {

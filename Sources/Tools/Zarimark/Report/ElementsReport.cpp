@@ -59,16 +59,6 @@ Json TextOf(const GS::UniString& text) {
     return text.ToUtf8();
 }
 
-Json ParametersJson(const Headless::ParameterList& parameters, const char* prefix) {
-    Json object = Json::object();
-    for (const Headless::Parameter& parameter : parameters) {
-        const std::string name = parameter.GetName();
-        if (name.rfind(prefix, 0) == 0 && !object.contains(name))
-            object[name] = ParameterValueJson(parameter);
-    }
-    return object;
-}
-
 const char* ReservationText(Headless::Reservation reservation) {
     switch (reservation) {
     case Headless::Reservation::ThisUser:
@@ -149,6 +139,16 @@ Json WallJson(const Headless::HeadlessHost& host, const Headless::ElementRecord&
 }
 
 } // namespace
+
+Json ParametersJson(const Headless::ParameterList& parameters, const char* prefix) {
+    Json object = Json::object();
+    for (const Headless::Parameter& parameter : parameters) {
+        const std::string name = parameter.GetName();
+        if (name.rfind(prefix, 0) == 0 && !object.contains(name))
+            object[name] = ParameterValueJson(parameter);
+    }
+    return object;
+}
 
 Json ParameterValueJson(const Headless::Parameter& parameter) {
     const bool text = parameter.GetType() == APIParT_CString;

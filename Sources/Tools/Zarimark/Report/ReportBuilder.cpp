@@ -51,21 +51,26 @@ void AddCreatingSteps(Json& report) {
 } // namespace
 
 Json BuildReport(Headless::HeadlessHost& host, const Run::SessionRecord& record,
-                 const Run::ScriptedUser& user) {
+                 const Run::ScriptedUser& user, const ReportOptions& options) {
     Json report = Json::object();
     report["scenario"] = record.description;
     report["registrations"] = RegistrationsJson(host, record);
-    report["steps"] = StepsJson(host, record);
+    report["steps"] = StepsJson(host, record, options);
     report["elements"] = ElementsJson(host);
+    report["layers"] = LayersJson(host);
+    report["layerCombination"] = LayerCombinationJson(host);
+    report["labelDefaults"] = LabelDefaultsJson(host);
+    report["groups"] = GroupsJson(host);
     report["stamps"] = StampsJson(host);
     AddCreatingSteps(report);
     const Json palette = PaletteJson(host);
-    const Json alerts = AlertsJson(record);
+    const Json alerts = AlertsJson(record, &user);
     report["stampStatus"] = StampStatusJson(host, record, alerts, palette["stamps"]);
     AddApartments(host, report);
     report["palette"] = palette;
     report["alerts"] = alerts;
     report["dialogs"] = DialogsJson(record, user);
+    AddUserInterfaceLists(report);
     Json state = HostStateJson(host);
     report["undoSteps"] = state["undoSteps"];
     state.erase("undoSteps");

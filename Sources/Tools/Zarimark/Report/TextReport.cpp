@@ -1,6 +1,5 @@
 #include "Report/TextReport.hpp"
 
-#include <algorithm>
 #include <cstdio>
 #include <sstream>
 #include <vector>
@@ -173,13 +172,18 @@ class Writer {
 public:
     explicit Writer(const Json& report) : report_(report) {}
     std::string Render();
+    // Everything below the title line.
+    std::string RenderBody();
 
 private:
     void Section(const std::string& title) { out_ << "\n== " << title << "\n"; }
     void Registrations();
     void Steps();
-    std::vector<std::string> MetByUser(int step) const;
+    std::vector<std::string> MetByUser(const Json& step) const;
     void Elements();
+    void Layers();
+    void LabelDefaults();
+    void Groups();
     void Stamps();
     void StampStatus();
     void Apartments();
@@ -239,7 +243,14 @@ void Writer::Steps() {
             out_ << "    add-on:\n";
         for (const std::string& line : changes)
             out_ << "      " << line << "\n";
-        for (const std::string& line : MetByUser(step["step"].get<int>()))
+        if (step.contains("calls"))
+            out_ << "    calls:" << (step["calls"].empty() ? " none" : "") << "\n";
+        for (const Json& call : step.value("calls", Json::array()))
+            out_ << "      " << call["operation"].get<std::string>() << "("
+                 << call["arguments"].get<std::string>() << ") -> "
+                 << CodeText(call["result"].get<GSErrCode>())
+                 << (call["injected"].get<bool>() ? " (injected)" : "") << "\n";
+        for (const std::string& line : MetByUser(step))
             out_ << "    " << line << "\n";
         for (const Json& line : step["debugLines"])
             out_ << "    debug: " << Escaped(line.get<std::string>()) << "\n";
@@ -251,34 +262,26 @@ void Writer::Steps() {
 }
 
 // The alerts and dialogs of one step, one line each, in the order the user met them.
-std::vector<std::string> Writer::MetByUser(int step) const {
-    std::vector<std::pair<std::size_t, std::string>> lines;
-    for (const Json& alert : report_["alerts"]) {
-        if (alert["step"] != step)
-            continue;
-        const std::string button = alert["answerButton"].get<std::string>();
-        const std::string what = alert["id"].get<int>() != 0 ? "alert " + alert["id"].dump() : "alert";
-        lines.emplace_back(alert["seq"].get<std::size_t>(),
-                           what + ": " + Escaped(alert["text"].get<std::string>()) + " -> " + button +
-                               (alert["answered"].get<bool>() ? "" : " (no prepared answer)"));
+std::vector<std::string> Writer::MetByUser(const Json& step) const {
+    std::vector<std::string> lines;
+    for (const Json& item : step.value("ui", Json::array())) {
+        std::string line;
+        if (item["type"] == "alert") {
+            line = item["id"].get<int>() != 0 ? "alert " + item["id"].dump() : "alert";
+            line += ": " + Escaped(item["text"].get<std::string>()) + " -> " +
+                    item["answerButton"].get<std::string>() +
+                    (item["answered"].get<bool>() ? "" : " (no prepared answer)");
+        } else {
+            line = "dialog " + item["id"].dump() + " \"" + item["title"].get<std::string>() + "\": ";
+            if (item.contains("done") && !item["done"].empty())
+                line += Join(item["done"], "; ") + " -> ";
+            line += item["ended"].get<std::string>();
+            if (item.contains("answered") && !item["answered"].get<bool>())
+                line += " (no prepared answer)";
+        }
+        lines.push_back(line + (item["during"] == "echo" ? " (during echo)" : ""));
     }
-    for (const Json& dialog : report_["dialogs"]) {
-        if (dialog["step"] != step)
-            continue;
-        std::string line =
-            "dialog " + dialog["id"].dump() + " \"" + dialog["title"].get<std::string>() + "\": ";
-        if (dialog.contains("done") && !dialog["done"].empty())
-            line += Join(dialog["done"], "; ") + " -> ";
-        line += dialog["ended"].get<std::string>();
-        if (dialog.contains("answered") && !dialog["answered"].get<bool>())
-            line += " (no prepared answer)";
-        lines.emplace_back(dialog["seq"].get<std::size_t>(), line);
-    }
-    std::sort(lines.begin(), lines.end());
-    std::vector<std::string> texts;
-    for (const auto& line : lines)
-        texts.push_back(line.second);
-    return texts;
+    return lines;
 }
 
 void Writer::Elements() {
@@ -311,6 +314,45 @@ void Writer::Elements() {
             flags += " reserved-by-" + e["reservation"].get<std::string>();
         out_ << (flags.empty() ? "" : ";" + flags) << "\n";
     }
+}
+
+void Writer::Layers() {
+    Section("Layers");
+    for (const Json& layer : report_["layers"]) {
+        out_ << layer["index"] << " \"" << layer["name"].get<std::string>() << "\"";
+        std::string flags;
+        if (layer["hidden"].get<bool>())
+            flags += ", hidden";
+        if (layer["locked"].get<bool>())
+            flags += ", locked";
+        out_ << (flags.empty() ? "" : flags.substr(1)) << "\n";
+    }
+    if (report_["layers"].empty())
+        out_ << "(none)\n";
+    Section("Layer combination");
+    const Json& combination = report_["layerCombination"];
+    if (combination.is_null())
+        out_ << "(none)\n";
+    else
+        out_ << "\"" << combination["name"].get<std::string>() << "\" (" << combination["index"] << ")\n";
+}
+
+void Writer::LabelDefaults() {
+    Section("Label defaults");
+    const Json& d = report_["labelDefaults"];
+    out_ << "part " << Inline(d["part"]) << ", layer " << d["layerIndex"] << " "
+         << (d["layer"].is_null() ? "(no such layer)" : Inline(d["layer"])) << ", class "
+         << d["class"].get<std::string>() << "\n";
+    for (auto parameter = d["parameters"].begin(); parameter != d["parameters"].end(); ++parameter)
+        out_ << "    " << parameter.key() << " = " << Inline(parameter.value()) << "\n";
+}
+
+void Writer::Groups() {
+    Section("Groups");
+    for (const Json& group : report_["groups"])
+        out_ << Join(group) << "\n";
+    if (report_["groups"].empty())
+        out_ << "(none)\n";
 }
 
 void Writer::Stamps() {
@@ -490,11 +532,16 @@ void Writer::Others() {
          << "\n";
 }
 
+std::string Title(const Json& report) {
+    const std::string description = report["scenario"].get<std::string>();
+    return "Zarimark scenario report" + (description.empty() ? "" : ": " + description) + "\n";
+}
+
 std::string Writer::Render() {
-    out_ << "Zarimark scenario report";
-    if (!report_["scenario"].get<std::string>().empty())
-        out_ << ": " << report_["scenario"].get<std::string>();
-    out_ << "\n\n";
+    return Title(report_) + "\n" + RenderBody();
+}
+
+std::string Writer::RenderBody() {
     std::string silent;
     for (auto item = report_["stampStatus"].begin(); item != report_["stampStatus"].end(); ++item) {
         if (item.value()["silentlyStale"].get<bool>())
@@ -505,6 +552,9 @@ std::string Writer::Render() {
     Registrations();
     Steps();
     Elements();
+    Layers();
+    LabelDefaults();
+    Groups();
     Stamps();
     StampStatus();
     Apartments();
@@ -517,7 +567,16 @@ std::string Writer::Render() {
 } // namespace
 
 std::string RenderText(const Json& report) {
-    return Writer(report).Render();
+    if (!report.contains("runs"))
+        return Writer(report).Render();
+    std::string text = Title(report);
+    for (std::size_t i = 0; i < report["runs"].size(); ++i) {
+        const Json& run = report["runs"][i];
+        const std::string description = run["scenario"].get<std::string>();
+        text += "\n== Run [" + std::to_string(i) + "]" + (description.empty() ? "" : ": " + description) +
+                "\n\n" + Writer(run).RenderBody();
+    }
+    return text;
 }
 
 } // namespace Report

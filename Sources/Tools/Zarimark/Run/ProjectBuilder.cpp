@@ -195,8 +195,7 @@ RunFailure BuildLabelDefaults(Headless::HeadlessHost& host, const Scenario::Proj
     const Scenario::LabelDefaultsDesc& defaults = *project.labelDefaults;
     API_Element element;
     element.header.type.typeID = API_LabelID;
-    element.header.layer =
-        defaults.layer.empty() ? FindLayerIndex(host, "") : FindLayerIndex(host, defaults.layer);
+    element.header.layer = defaults.layerIndex.value_or(FindLayerIndex(host, defaults.layer));
     element.label.libInd = FindLibPartIndex(host, defaults.part);
     if (!defaults.part.empty() && element.label.libInd == 0)
         return MissingLibraryPart(defaults.part);

@@ -26,6 +26,11 @@ RunFailure ScenarioSession::Start() {
     DG::ClearUILog();
     driverScope_ = std::make_unique<DG::UIDriverScope>(&user_);
     host_ = std::make_unique<Headless::HeadlessHost>();
+    // host_ is null while the host goes, as the module may still show something then.
+    user_.SetDuringProbe([this] {
+        const bool echo = host_ && host_->GetDeliveringBatchOrigin() == Headless::BatchOrigin::AddOnEcho;
+        return echo ? ScriptedUser::During::Echo : ScriptedUser::During::Action;
+    });
     if (scenario_.echoRoundLimit)
         host_->SetEchoRoundLimit(*scenario_.echoRoundLimit);
     std::string error;
@@ -34,6 +39,28 @@ RunFailure ScenarioSession::Start() {
     if (RunFailure failure = BuildProject(*host_, scenario_.project))
         return failure;
     record_.staleAtStart = Report::Reference::FindStaleStamps(*host_);
+    return {};
+}
+
+RunFailure ScenarioSession::StepFailure(const Scenario::Step& step, const ActionOutcome& outcome,
+                                        std::size_t firstException) const {
+    if (outcome.failure)
+        return outcome.failure;
+    if (!user_.GetGaveUpOn().empty())
+        return RunFailure::InScenario(
+            step.path, user_.GetGaveUpOn() + " kept coming without a prepared answer (more than " +
+                           std::to_string(ScriptedUser::UnansweredAlertLimit) +
+                           " unanswered alerts); the user took its last button and the run stops");
+    // The real host would crash or end the add-on here; nothing after it would be meaningful.
+    const std::vector<std::string>& exceptions = host_->GetAddOnExceptions();
+    if (exceptions.size() > firstException)
+        return RunFailure::OfHost(
+            step.path + ": an exception escaped the add-on into the host: " + exceptions[firstException]);
+    if (host_->HasUpdateCycle())
+        return RunFailure::OfHost(step.path +
+                                  ": the host stopped an update cycle: the add-on's own changes were "
+                                  "still being reported after " +
+                                  std::to_string(host_->GetEchoRoundLimit()) + " rounds");
     return {};
 }
 
@@ -63,33 +90,18 @@ RunFailure ScenarioSession::PlayStep(std::size_t index, bool check) {
     stepRecord.endUiEntry = DG::GetUILog().size();
     stepRecord.endDebugLine = GS::GetDebugLog().size();
     stepRecord.staleStamps = Report::Reference::FindStaleStamps(*host_);
+    const RunFailure failure = StepFailure(step, outcome, firstException);
+    // The report so far is still printed; it should say where and why it ends.
+    if (failure)
+        stepRecord.notes.push_back("the run stops here: " + failure.ToString());
     record_.steps.push_back(stepRecord);
-    if (outcome.failure)
-        return outcome.failure;
-    if (!user_.GetGaveUpOn().empty())
-        return RunFailure::InScenario(
-            step.path, user_.GetGaveUpOn() + " kept coming without a prepared answer (more than " +
-                           std::to_string(ScriptedUser::UnansweredAlertLimit) +
-                           " unanswered alerts); the user took its last button and the run stops");
-    // The real host would crash or end the add-on here; nothing after it would be meaningful.
-    const std::vector<std::string>& exceptions = host_->GetAddOnExceptions();
-    if (exceptions.size() > firstException)
-        return RunFailure::OfHost(
-            step.path + ": an exception escaped the add-on into the host: " + exceptions[firstException]);
-    if (host_->HasUpdateCycle())
-        return RunFailure::OfHost(step.path +
-                                  ": the host stopped an update cycle: the add-on's own changes were "
-                                  "still being reported after " +
-                                  std::to_string(host_->GetEchoRoundLimit()) + " rounds");
+    if (failure)
+        return failure;
     if (check) {
         for (const std::string& path : stepRecord.unusedAnswers)
             warnings_.push_back(path + ": this answer was not used (no such alert or dialog came)");
         CheckSilentlyStale(step.path);
-        if (!step.expectations.empty()) {
-            const std::vector<std::string> failures =
-                Check::CheckExpectations(step.expectations, BuildReport());
-            expectationFailures_.insert(expectationFailures_.end(), failures.begin(), failures.end());
-        }
+        CheckExpectations(step.expectations);
     }
     return {};
 }
@@ -130,18 +142,23 @@ RunFailure ScenarioSession::Run(bool check) {
         if (RunFailure failure = PlayStep(i, check))
             return failure;
     }
-    if (check && !scenario_.expectations.empty()) {
-        const std::vector<std::string> failures =
-            Check::CheckExpectations(scenario_.expectations, BuildReport());
-        expectationFailures_.insert(expectationFailures_.end(), failures.begin(), failures.end());
-    }
+    if (check)
+        CheckExpectations(scenario_.expectations);
     return {};
+}
+
+void ScenarioSession::CheckExpectations(const std::vector<Scenario::Expectation>& expectations) {
+    if (expectations.empty())
+        return;
+    const std::vector<std::string> failures = Check::CheckExpectations(expectations, BuildReport());
+    expectationFailures_.insert(expectationFailures_.end(), failures.begin(), failures.end());
+    checkedExpectations_ += expectations.size();
 }
 
 Report::Json ScenarioSession::BuildReport() {
     if (!host_)
         return Report::Json::object();
-    return Report::BuildReport(*host_, record_, user_);
+    return Report::BuildReport(*host_, record_, user_, reportOptions_);
 }
 
 } // namespace Run

@@ -12,6 +12,7 @@
 #include "Run/RunFailure.hpp"
 #include "Run/ScriptedUser.hpp"
 #include "Run/SessionRecord.hpp"
+#include "Run/StepRunner.hpp"
 #include "Scenario/ScenarioModel.hpp"
 
 namespace Run {
@@ -26,27 +27,38 @@ public:
     ScenarioSession& operator=(const ScenarioSession&) = delete;
 
     // Plays everything; stops at the first failure. With `check`, expectations are tested after
-    // their step (and at the end) and unused answers give warnings.
+    // their step (and at the end) and unused answers give warnings; what they found before a
+    // failure is kept.
     RunFailure Run(bool check);
+    // The steps that were started, the failed one included.
+    std::size_t GetStepsPlayed() const { return record_.steps.size(); }
+    std::size_t GetCheckedExpectationCount() const { return checkedExpectations_; }
 
     const std::vector<std::string>& GetExpectationFailures() const { return expectationFailures_; }
     const std::vector<std::string>& GetWarnings() const { return warnings_; }
     // With `check`: each stamp that a step left silently stale while no "silentlyStale"
     // expectation of the scenario names it.
     const std::vector<std::string>& GetSilentlyStaleFailures() const { return silentlyStaleFailures_; }
+    // Also for the reports that expectations are checked against.
+    void SetReportOptions(const Report::ReportOptions& options) { reportOptions_ = options; }
     Report::Json BuildReport();
     Headless::HeadlessHost& GetHost() { return *host_; }
 
 private:
     RunFailure Start();
     RunFailure PlayStep(std::size_t index, bool check);
+    RunFailure StepFailure(const Scenario::Step& step, const ActionOutcome& outcome,
+                           std::size_t firstException) const;
     void CheckSilentlyStale(const std::string& stepPath);
+    void CheckExpectations(const std::vector<Scenario::Expectation>& expectations);
 
     const Scenario::Scenario& scenario_;
     SessionRecord record_;
     ScriptedUser user_;
     std::unique_ptr<Headless::HeadlessHost> host_;
     std::unique_ptr<DG::UIDriverScope> driverScope_;
+    Report::ReportOptions reportOptions_;
+    std::size_t checkedExpectations_ = 0;
     std::vector<std::string> expectationFailures_;
     std::vector<std::string> warnings_;
     std::vector<std::string> silentlyStaleFailures_;

@@ -32,6 +32,14 @@ bool FindListRow(const DG::Panel& panel, const std::string& text, short* item, s
     return false;
 }
 
+// A list row as the report quotes it: "A1", or "1.01", "Living" for several columns.
+std::string RowText(const std::vector<std::string>& row) {
+    std::string text;
+    for (const std::string& cell : row)
+        text += (text.empty() ? "\"" : ", \"") + cell + "\"";
+    return text;
+}
+
 // Usually the one that declines.
 short LastButton(const DG::AlertRecord& alert) {
     short last = 1;
@@ -102,7 +110,25 @@ bool ScriptedUser::Matches(const Scenario::Answer& answer, DG::ModalDialog& dial
     return answer.dialogTitle == dialog.GetTitle().ToUtf8();
 }
 
+ScriptedUser::During ScriptedUser::Now() const {
+    return duringProbe_ ? duringProbe_() : During::Action;
+}
+
+std::optional<ScriptedUser::During> ScriptedUser::DuringOf(std::size_t entry) const {
+    for (const MetAlert& alert : alerts_) {
+        if (alert.entry == entry)
+            return alert.during;
+    }
+    for (const DialogRecord& dialog : dialogs_) {
+        if (dialog.openedEntry == entry)
+            return dialog.during;
+    }
+    return std::nullopt;
+}
+
 short ScriptedUser::AnswerAlert(const DG::AlertRecord& alert) {
+    // The alert is logged right after its answer.
+    alerts_.push_back({DG::GetUILogSize(), Now()});
     if (!gaveUpOn_.empty())
         return LastButton(alert);
     if (answers_.empty() || !Matches(answers_.front(), alert)) {
@@ -138,6 +164,17 @@ std::string ScriptedUser::Perform(DG::ModalDialog& dialog, const Scenario::Dialo
         short item = 0;
         short row = 0;
         done = FindListRow(dialog, interaction.text, &item, &row) && dialog.SelectListItem(item, row);
+        break;
+    }
+    case Kind::ChooseRow: {
+        what = "choose row " + std::to_string(interaction.row);
+        const short list = FirstList(dialog);
+        const std::vector<std::vector<std::string>> rows =
+            list != 0 ? ReadListRows(dialog, list) : std::vector<std::vector<std::string>>{};
+        if (interaction.row >= 1 && static_cast<std::size_t>(interaction.row) <= rows.size()) {
+            what += " (" + RowText(rows[static_cast<std::size_t>(interaction.row) - 1]) + ")";
+            done = dialog.SelectListItem(list, static_cast<short>(interaction.row));
+        }
         break;
     }
     case Kind::Press: {
@@ -178,6 +215,7 @@ void ScriptedUser::RunModalDialog(DG::ModalDialog& dialog) {
     DialogRecord record;
     record.step = step_;
     record.openedEntry = LastOpening();
+    record.during = Now();
     record.resourceId = dialog.GetResourceId();
     record.title = dialog.GetTitle().ToUtf8();
     record.prompt = ReadStaticText(dialog);

@@ -2,6 +2,8 @@
 #define ZARIMARK_RUN_SCRIPTEDUSER_HPP
 
 #include <deque>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,10 +18,15 @@ namespace Run {
 // alert its first button, the dialog is cancelled) and a note says so.
 class ScriptedUser : public DG::UIDriver {
 public:
+    // Whether the user met an alert or dialog while the host was reporting the add-on's own
+    // changes (an echo) or during the action itself.
+    enum class During { Action, Echo };
+
     // What happened with one dialog, for the report.
     struct DialogRecord {
         std::size_t step = 0;
         std::size_t openedEntry = 0; // its opening in DG's UI log
+        During during = During::Action;
         short resourceId = 0;
         std::string title;
         std::string prompt;
@@ -32,6 +39,9 @@ public:
         short width = 0, height = 0;
         std::vector<ItemGeometry> items;
     };
+
+    // Tells what is going on in the host when an alert or dialog comes; without one, the action.
+    void SetDuringProbe(std::function<During()> probe) { duringProbe_ = std::move(probe); }
 
     void BeginStep(std::size_t step, const std::vector<Scenario::Answer>& answers);
     // The answers left unused; they are dropped.
@@ -50,8 +60,17 @@ public:
     const std::vector<std::string>& GetNotes() const { return notes_; }
     void ClearNotes() { notes_.clear(); }
     const std::vector<DialogRecord>& GetDialogs() const { return dialogs_; }
+    // For the UI log entry of an alert or a dialog's opening; none for what the user never met.
+    std::optional<During> DuringOf(std::size_t entry) const;
 
 private:
+    // An alert the user answered, by its entry in DG's UI log.
+    struct MetAlert {
+        std::size_t entry = 0;
+        During during = During::Action;
+    };
+
+    During Now() const;
     bool Matches(const Scenario::Answer& answer, const DG::AlertRecord& alert) const;
     bool Matches(const Scenario::Answer& answer, DG::ModalDialog& dialog) const;
     std::string Perform(DG::ModalDialog& dialog, const Scenario::DialogInteraction& interaction);
@@ -63,6 +82,8 @@ private:
     std::deque<Scenario::Answer> answers_;
     std::vector<std::string> notes_;
     std::vector<DialogRecord> dialogs_;
+    std::vector<MetAlert> alerts_;
+    std::function<During()> duringProbe_;
 };
 
 } // namespace Run

@@ -64,6 +64,8 @@ private:
     void PlayAttributes();
     void CreateLabel();
     void ChangeZone();
+    void Ungroup();
+    void AddZoneCategory();
     void EditParameters();
 
     Headless::HeadlessHost& host_;
@@ -119,6 +121,36 @@ void Player::ChangeZone() {
         outcome_.result = host_.ChangeZone(zone->GetGuid(), hostChange);
 }
 
+// After an undo the file no longer tells the groups: an element in no group shows only here.
+void Player::Ungroup() {
+    const std::string path = Scenario::KeyPath(action_.path, "elements");
+    std::vector<API_Guid> guids;
+    for (std::size_t i = 0; i < action_.elements.size(); ++i) {
+        const Headless::ElementRecord* record = host_.FindElementByName(action_.elements[i]);
+        const std::string at = Scenario::IndexPath(path, i);
+        if (record == nullptr)
+            return Fail(
+                RunFailure::InScenario(at, "no element \"" + action_.elements[i] + "\" exists at this step"));
+        if (record->element.header.groupGuid == APINULLGuid)
+            return Fail(
+                RunFailure::InScenario(at, "\"" + action_.elements[i] + "\" is in no group at this step"));
+        guids.push_back(record->GetGuid());
+    }
+    outcome_.result = host_.UngroupElements(guids);
+}
+
+void Player::AddZoneCategory() {
+    const Scenario::ZoneCategoryDesc& category = action_.category;
+    if (category.index == 0) {
+        const API_AttributeIndex index = host_.AddZoneCategory(GS::UniString(category.code), category.name);
+        outcome_.notes.push_back("the new zone category has the index " + std::to_string(index));
+    } else if (!host_.AddZoneCategoryAt(category.index, GS::UniString(category.code), category.name)) {
+        Fail(RunFailure::InScenario(Scenario::KeyPath(action_.path, "index"),
+                                    "the zone category index " + std::to_string(category.index) +
+                                        " is in use at this step"));
+    }
+}
+
 void Player::EditParameters() {
     const Headless::ElementRecord* element = Element(action_.element, "element");
     if (element == nullptr)
@@ -164,9 +196,23 @@ void Player::PlayElementChange() {
                 return;
             placement.clickedZone = zone->GetGuid();
         }
+        if (!action_.text.empty()) {
+            placement.libInd = FindLibPartIndex(host_, action_.text);
+            if (*placement.libInd == 0)
+                return Fail(MissingLibraryPart(action_.text));
+        }
         outcome_.result = host_.PlaceLabel(placement);
         break;
     }
+    case ActionKind::Group: {
+        const std::vector<API_Guid> guids = Elements(action_.elements, "elements");
+        if (!outcome_.failure)
+            host_.GroupElements(guids);
+        break;
+    }
+    case ActionKind::Ungroup:
+        Ungroup();
+        break;
     case ActionKind::ChangeZone:
         ChangeZone();
         break;
@@ -343,12 +389,9 @@ void Player::PlayAttributes() {
         Check(false, "no such layer combination");
         break;
     }
-    case ActionKind::AddZoneCategory: {
-        const API_AttributeIndex index =
-            host_.AddZoneCategory(GS::UniString(action_.category.code), action_.category.name);
-        outcome_.notes.push_back("the new zone category has the index " + std::to_string(index));
+    case ActionKind::AddZoneCategory:
+        AddZoneCategory();
         break;
-    }
     case ActionKind::ChangeZoneCategory:
         Check(host_.ChangeZoneCategory(action_.category.index, GS::UniString(action_.category.code),
                                        action_.category.name),
@@ -453,6 +496,8 @@ std::string SummarizeAction(const Scenario::Action& action) {
     switch (action.kind) {
     case ActionKind::Select:
     case ActionKind::Delete:
+    case ActionKind::Group:
+    case ActionKind::Ungroup:
         text << " " << (action.elements.empty() ? "nothing" : Join(action.elements));
         break;
     case ActionKind::Lock:
@@ -484,6 +529,8 @@ std::string SummarizeAction(const Scenario::Action& action) {
     case ActionKind::PlaceLabel:
         text << " at " << action.point.x << ", " << action.point.y
              << (action.element.empty() ? " (no room)" : " on " + action.element);
+        if (!action.text.empty())
+            text << " with " << Quote(action.text);
         break;
     case ActionKind::CreateZone:
     case ActionKind::CreateLabel:

@@ -11,7 +11,8 @@ std::optional<DialogInteraction> ReadInteraction(const Json& value, const std::s
         return std::nullopt;
     if (value.size() != 1) {
         diagnostics.Add(
-            path, "a dialog interaction has exactly one of \"choose\", \"press\", \"resize\", \"closeBox\"");
+            path, "a dialog interaction has exactly one of \"choose\", \"chooseRow\", \"press\", \"resize\", "
+                  "\"closeBox\"");
         reader.AllowAll();
         return std::nullopt;
     }
@@ -20,6 +21,10 @@ std::optional<DialogInteraction> ReadInteraction(const Json& value, const std::s
     if (reader.Has("choose")) {
         interaction.kind = DialogInteraction::Kind::Choose;
         interaction.text = reader.String("choose").value_or("");
+    } else if (reader.Has("chooseRow")) {
+        // Rows count as the user counts them: the first is 1.
+        interaction.kind = DialogInteraction::Kind::ChooseRow;
+        interaction.row = static_cast<std::int32_t>(reader.Integer("chooseRow", 1, 32767).value_or(1));
     } else if (reader.Has("press")) {
         interaction.kind = DialogInteraction::Kind::Press;
         interaction.button = reader.String("press").value_or("");

@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <map>
 
@@ -32,6 +34,7 @@ std::string Pointer(std::initializer_list<std::string> tokens) {
 struct Builder {
     ObjectReader& reader;
     Expectation& expectation;
+    std::optional<std::int64_t> step; // set in a step's expectations
 
     void Set(std::string pointer, Test test, nlohmann::json value = nullptr) {
         expectation.pointer = std::move(pointer);
@@ -43,9 +46,38 @@ struct Builder {
         return value != nullptr ? nlohmann::json::parse(value->dump()) : nlohmann::json();
     }
     std::string Text(const char* key) { return reader.String(key, true).value_or(""); }
+    void Problem(const std::string& key, const std::string& message) {
+        reader.GetDiagnostics().Add(key.empty() ? reader.GetPath() : reader.PathOf(key), message);
+    }
 };
 
-// {"at": pointer, "equals" | "contains" | "notContains" | "exists" | "count": ...}
+bool IsNumeric(const nlohmann::json& value) {
+    if (!value.is_array())
+        return value.is_number();
+    return !value.empty() && std::all_of(value.begin(), value.end(), IsNumeric);
+}
+
+// "near": a number or a (nested) array of numbers, with the "within" it needs.
+void ReadNear(Builder& b, std::string pointer) {
+    b.Set(std::move(pointer), Test::Near, b.Value("near"));
+    if (!IsNumeric(b.expectation.value))
+        b.Problem("near",
+                  "expected a number or a non-empty array of numbers, found " + b.reader.Get("near")->dump());
+    const std::optional<double> within = b.reader.Number("within", true);
+    if (within && !(*within >= 0.0 && std::isfinite(*within)))
+        b.Problem("within", "expected a number not below 0");
+    b.expectation.within = within.value_or(0.0);
+}
+
+// "containsText" / "notContainsText" look for part of a text, at any depth of an object.
+void CheckTextValue(Builder& b, const char* key) {
+    const Json* value = b.reader.Get(key);
+    if (value != nullptr && !value->is_string() && !value->is_object())
+        b.Problem(key,
+                  "expected a text, or an object whose texts are looked for, found " + DescribeType(*value));
+}
+
+// {"at": pointer, "equals" | "contains" | "containsText" | "near" | "exists" | "count" | ...: ...}
 void ReadGeneric(Builder& b) {
     b.expectation.pointer = b.Text("at");
     if (!b.expectation.pointer.empty() && b.expectation.pointer[0] != '/')
@@ -53,32 +85,40 @@ void ReadGeneric(Builder& b) {
     const std::vector<std::pair<const char*, Test>> tests = {{"equals", Test::Equals},
                                                              {"contains", Test::Contains},
                                                              {"notContains", Test::NotContains},
-                                                             {"count", Test::Count}};
+                                                             {"count", Test::Count},
+                                                             {"containsText", Test::ContainsText},
+                                                             {"notContainsText", Test::NotContainsText},
+                                                             {"near", Test::Near},
+                                                             {"exists", Test::Exists}};
     int given = 0;
     for (const auto& [key, test] : tests) {
-        if (b.reader.Has(key)) {
-            ++given;
-            b.expectation.test = test;
-            b.expectation.value = b.Value(key);
-        }
-    }
-    if (b.reader.Has("exists")) {
+        if (!b.reader.Has(key))
+            continue;
         ++given;
-        b.expectation.test = b.reader.Bool("exists").value_or(true) ? Test::Exists : Test::Missing;
+        b.expectation.test = test;
+        b.expectation.value = b.Value(key);
+        if (test == Test::Near)
+            ReadNear(b, b.expectation.pointer);
+        else if (test == Test::ContainsText || test == Test::NotContainsText)
+            CheckTextValue(b, key);
+        else if (test == Test::Exists)
+            b.Set(b.expectation.pointer, b.reader.Bool(key).value_or(true) ? Test::Exists : Test::Missing);
     }
     if (given != 1)
-        b.reader.GetDiagnostics().Add(
-            b.reader.GetPath(),
-            "give exactly one of \"equals\", \"contains\", \"notContains\", \"exists\", \"count\"");
+        b.Problem("", "give exactly one of \"equals\", \"contains\", \"notContains\", \"containsText\", "
+                      "\"notContainsText\", \"near\", \"exists\", \"count\"");
 }
 
 void ReadElement(Builder& b) {
     const std::string id = b.Text("element");
     if (b.reader.Has("parameter")) {
-        const std::string name = b.Text("parameter");
-        b.Set(Pointer({"elements", id, "parameters", name}), Test::Equals, b.Value("equals"));
-        if (!b.reader.Has("equals"))
-            b.reader.GetDiagnostics().Add(b.reader.PathOf("equals"), "missing (required here)");
+        std::string pointer = Pointer({"elements", id, "parameters", b.Text("parameter")});
+        if (b.reader.Has("equals") == b.reader.Has("near"))
+            b.Problem("", "give one of \"equals\" and \"near\" for the parameter");
+        if (b.reader.Has("near"))
+            ReadNear(b, std::move(pointer));
+        else
+            b.Set(std::move(pointer), Test::Equals, b.Value("equals"));
     } else if (b.reader.Has("links")) {
         b.Set(Pointer({"elements", id, "links"}), Test::Equals, b.Value("links"));
     } else {
@@ -87,36 +127,96 @@ void ReadElement(Builder& b) {
     }
 }
 
+// What a stamp shows, each property a text list, a text (or null) or a story number.
+bool CheckStampProperty(Builder& b, const std::string& key) {
+    if (key == "lines" || key == "rooms")
+        return b.reader.Strings(key).has_value();
+    if (key == "story")
+        return b.reader.Integer(key, -32768, 32767).has_value();
+    const Json* value = b.reader.Get(key);
+    return value->is_null() || ReadString(*value, b.reader.PathOf(key), b.reader.GetDiagnostics());
+}
+
+// With several properties each one is checked, once the stamp is there.
 void ReadStamp(Builder& b) {
     const std::string id = b.Text("stamp");
     int given = 0;
+    std::vector<Expectation> parts(1); // the first: the stamp exists
     for (const char* key : {"lines", "rooms", "apartmentId", "story"}) {
-        if (b.reader.Has(key)) {
-            ++given;
-            b.Set(Pointer({"stamps", id, key}), Test::Equals, b.Value(key));
-        }
+        if (!b.reader.Has(key))
+            continue;
+        ++given;
+        if (!CheckStampProperty(b, key))
+            continue;
+        Expectation& part = parts.emplace_back();
+        part.pointer = Pointer({"stamps", id, key});
+        part.value = b.Value(key);
     }
     if (given == 0) {
         const bool exists = b.reader.Bool("exists").value_or(true);
         b.Set(Pointer({"stamps", id}), exists ? Test::Exists : Test::Missing);
-    } else if (given > 1) {
-        b.reader.GetDiagnostics().Add(b.reader.GetPath(), "one stamp expectation checks one of lines, rooms, "
-                                                          "apartmentId, story");
+    } else if (parts.size() == 2) {
+        b.Set(parts[1].pointer, Test::Equals, parts[1].value);
+    } else if (parts.size() > 2) {
+        b.Set(Pointer({"stamps", id}), Test::All);
+        parts[0].pointer = b.expectation.pointer;
+        parts[0].test = Test::Exists;
+        b.expectation.parts = std::move(parts);
     }
 }
 
+// An alert by resource ID, or by its whole title or text.
+nlohmann::json AlertName(const Json& value, const std::string& path, Diagnostics& diagnostics) {
+    if (value.is_string())
+        return value.get<std::string>();
+    if (!value.is_number()) {
+        diagnostics.Add(path,
+                        "expected an alert ID or an alert's title or text, found " + DescribeType(value));
+        return nullptr;
+    }
+    return ReadInteger(value, path, diagnostics, 0, 32767).value_or(0);
+}
+
 void ReadAlert(Builder& b) {
-    nlohmann::json match;
-    const Json* alert = b.reader.Get("alert");
-    if (alert->is_string())
-        match["text"] = alert->get<std::string>();
-    else
-        match["id"] =
-            ReadInteger(*alert, b.reader.PathOf("alert"), b.reader.GetDiagnostics(), 0, 32767).value_or(0);
-    if (b.reader.Has("answer"))
-        match["answer"] = b.Value("answer");
-    const bool shown = b.reader.Bool("shown").value_or(true);
-    b.Set("/alerts", shown ? Test::Contains : Test::NotContains, match);
+    b.Set("/alerts", b.reader.Bool("shown").value_or(true) ? Test::Alert : Test::NoAlert,
+          AlertName(*b.reader.Get("alert"), b.reader.PathOf("alert"), b.reader.GetDiagnostics()));
+    if (const std::optional<std::int64_t> answer = b.reader.Integer("answer", 1, 3))
+        b.expectation.match = nlohmann::json{{"answer", *answer}};
+}
+
+// The alerts of this step, in order; "during" keeps those of the action or those of the echo.
+void ReadStepAlerts(Builder& b) {
+    const Json& list = *b.reader.Get("alerts");
+    nlohmann::json names = nlohmann::json::array();
+    if (!list.is_array())
+        b.Problem("alerts", "expected an array of alert IDs and texts, found " + DescribeType(list));
+    for (std::size_t i = 0; list.is_array() && i < list.size(); ++i)
+        names.push_back(
+            AlertName(list[i], IndexPath(b.reader.PathOf("alerts"), i), b.reader.GetDiagnostics()));
+    b.Set("/alerts", Test::StepAlerts, names);
+    b.expectation.match = nlohmann::json{{"step", b.step.value_or(-1)}};
+    if (const std::optional<std::string> during = b.reader.String("during")) {
+        if (*during != "action" && *during != "echo")
+            b.Problem("during", "expected \"action\" or \"echo\", found \"" + *during + "\"");
+        b.expectation.match["during"] = *during;
+    }
+    if (!b.step)
+        b.Problem("alerts", "only the expectations of a step can list its alerts");
+}
+
+// In a step: that step's alerts; at the top level: the whole run's.
+void ReadAlertCount(Builder& b) {
+    b.Set("/alerts", Test::Count, b.reader.Integer("alertCount", 0, 0x7FFFFFFF, true).value_or(0));
+    if (b.step)
+        b.expectation.match = nlohmann::json{{"step", *b.step}};
+}
+
+// "/steps/3" -> 3; none at the top level.
+std::optional<std::int64_t> StepIndex(const std::string& stepPointer) {
+    const std::size_t slash = stepPointer.rfind('/');
+    if (stepPointer.empty() || slash == std::string::npos)
+        return std::nullopt;
+    return std::stoll(stepPointer.substr(slash + 1));
 }
 
 using Reader = std::function<void(Builder&)>;
@@ -127,6 +227,7 @@ const std::vector<std::pair<const char*, Reader>>& Shorthands() {
         {"element", ReadElement},
         {"stamp", ReadStamp},
         {"alert", ReadAlert},
+        {"alerts", ReadStepAlerts},
         {"stampCount", [](Builder& b) { b.Set("/stamps", Test::Count, b.Value("stampCount")); }},
         {"apartment",
          [](Builder& b) {
@@ -153,14 +254,15 @@ const std::vector<std::pair<const char*, Reader>>& Shorthands() {
                    b.reader.Strings("silentlyStale", true).value_or(std::vector<std::string>{}));
              b.expectation.match = nlohmann::json{{"silentlyStale", true}};
          }},
-        {"alertCount", [](Builder& b) { b.Set("/alerts", Test::Count, b.Value("alertCount")); }},
+        {"alertCount", ReadAlertCount},
         {"paletteVisible",
          [](Builder& b) { b.Set("/palette/visible", Test::Equals, b.Value("paletteVisible")); }},
         {"paletteRooms", [](Builder& b) { b.Set("/palette/rooms", Test::Equals, b.Value("paletteRooms")); }},
         {"paletteStamps",
          [](Builder& b) { b.Set("/palette/stamps", Test::Equals, b.Value("paletteStamps")); }},
-        {"debugLine", [](Builder& b) { b.Set("/debugLines", Test::Contains, b.Value("debugLine")); }},
-        {"noDebugLine", [](Builder& b) { b.Set("/debugLines", Test::NotContains, b.Value("noDebugLine")); }},
+        {"debugLine", [](Builder& b) { b.Set("/debugLines", Test::ContainsText, b.Text("debugLine")); }},
+        {"noDebugLine",
+         [](Builder& b) { b.Set("/debugLines", Test::NotContainsText, b.Text("noDebugLine")); }},
         {"undoStep",
          [](Builder& b) {
              b.Set("/undoSteps", Test::Contains, nlohmann::json{{"name", b.Value("undoStep")}});
@@ -181,7 +283,7 @@ std::optional<Expectation> ReadOne(const Json& value, const std::string& path, D
         return std::nullopt;
     Expectation expectation;
     expectation.path = path;
-    Builder builder{reader, expectation};
+    Builder builder{reader, expectation, StepIndex(stepPointer)};
     if (reader.Has("stepResult")) {
         if (stepPointer.empty())
             diagnostics.Add(reader.PathOf("stepResult"),

@@ -102,7 +102,12 @@ void ReadLink(ObjectReader& reader, LinkDesc& link) {
 void ReadLabelDefaults(ObjectReader& reader, LabelDefaultsDesc& defaults) {
     defaults.path = reader.GetPath();
     defaults.part = reader.String("part").value_or("");
-    defaults.layer = reader.String("layer").value_or("");
+    // An index need not name a layer: the tool may be left on one that was deleted.
+    if (const Json* layer = reader.Get("layer"); layer != nullptr && layer->is_number())
+        defaults.layerIndex = static_cast<std::int32_t>(
+            ReadInteger(*layer, reader.PathOf("layer"), reader.GetDiagnostics(), 0, 0x7FFF).value_or(0));
+    else
+        defaults.layer = reader.String("layer").value_or("");
     defaults.textClass = ReadLabelClass(reader).value_or(false);
     defaults.parameters = ReadParametersField(reader).value_or(std::vector<ParameterValue>{});
     defaults.without = reader.Strings("without").value_or(std::vector<std::string>{});

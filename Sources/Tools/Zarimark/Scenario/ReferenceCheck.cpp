@@ -114,12 +114,12 @@ void CheckPolygon(const std::vector<Point>& polygon, const std::string& path, Di
 
 void CheckProject(const ProjectDesc& project, Names& names, Diagnostics& diagnostics) {
     if (project.stories.empty())
-        names.DeclareStory(0, "project.stories");
+        names.DeclareStory(0, KeyPath(project.path, "stories"));
     for (std::size_t i = 0; i < project.stories.size(); ++i)
-        names.DeclareStory(project.stories[i].index, IndexPath("project.stories", i));
-    names.Story(project.currentStory, "project.currentStory");
+        names.DeclareStory(project.stories[i].index, IndexPath(KeyPath(project.path, "stories"), i));
+    names.Story(project.currentStory, KeyPath(project.path, "currentStory"));
     if (project.layers.empty())
-        names.DeclareLayer("Archicad Layer", "project.layers");
+        names.DeclareLayer("Archicad Layer", KeyPath(project.path, "layers"));
     std::set<std::int32_t> layerIndices;
     for (const LayerDesc& layer : project.layers) {
         names.DeclareLayer(layer.name, layer.path);
@@ -134,7 +134,7 @@ void CheckProject(const ProjectDesc& project, Names& names, Diagnostics& diagnos
                         KeyPath(IndexPath(KeyPath(combination.path, "layers"), i), "layer"));
     }
     if (!project.currentLayerCombination.empty())
-        names.Combination(project.currentLayerCombination, "project.currentLayerCombination");
+        names.Combination(project.currentLayerCombination, KeyPath(project.path, "currentLayerCombination"));
     std::set<std::int32_t> categoryIndices;
     for (const ZoneCategoryDesc& category : project.zoneCategories) {
         if (!categoryIndices.insert(category.index).second)
@@ -163,7 +163,7 @@ void CheckProject(const ProjectDesc& project, Names& names, Diagnostics& diagnos
         names.Element(link.to, KeyPath(link.path, "to"));
     }
     for (std::size_t i = 0; i < project.groups.size(); ++i)
-        names.Elements(project.groups[i], IndexPath("project.groups", i));
+        names.Elements(project.groups[i], IndexPath(KeyPath(project.path, "groups"), i));
     if (project.labelDefaults) {
         names.Part(project.labelDefaults->part, KeyPath(project.labelDefaults->path, "part"));
         names.Layer(project.labelDefaults->layer, KeyPath(project.labelDefaults->path, "layer"));
@@ -177,11 +177,14 @@ void CheckAction(const Action& action, Names& names, Diagnostics& diagnostics) {
     case ActionKind::Delete:
     case ActionKind::Lock:
     case ActionKind::Reserve:
+    case ActionKind::Group:
+    case ActionKind::Ungroup:
         names.Elements(action.elements, at("elements"));
         break;
     case ActionKind::PlaceLabel:
         if (!action.element.empty())
             names.Element(action.element, at("zone"));
+        names.Part(action.text, at("part"));
         break;
     case ActionKind::CreateZone:
         CheckZone(action.zone, names);
@@ -263,6 +266,7 @@ void CheckReferences(const Scenario& scenario, Diagnostics& diagnostics) {
     CheckProject(scenario.project, names, diagnostics);
     for (const Step& step : scenario.steps)
         CheckAction(step.action, names, diagnostics);
+    CheckGroupsAndCategories(scenario, diagnostics);
 }
 
 } // namespace Scenario

@@ -144,7 +144,8 @@ struct LinkDesc {
 
 struct LabelDefaultsDesc {
     std::string part;
-    std::string layer;
+    std::string layer;                      // by name: an existing layer
+    std::optional<std::int32_t> layerIndex; // or by index, also one no layer has
     bool textClass = false;
     std::vector<ParameterValue> parameters;
     std::vector<std::string> without;
@@ -172,15 +173,17 @@ struct ProjectDesc {
     bool suspendGroups = false;
     std::optional<LabelDefaultsDesc> labelDefaults;
     std::optional<PreferencesDesc> preferences;
+    std::string path = "project"; // "runs[1].project" in a file of several runs
 };
 
 // One interaction with a modal dialog.
 struct DialogInteraction {
-    enum class Kind { Choose, Press, Resize, CloseBox };
+    enum class Kind { Choose, ChooseRow, Press, Resize, CloseBox };
     Kind kind = Kind::Press;
-    std::string text;    // Choose: the row's text
-    std::string button;  // Press: "OK" or "Cancel"
-    std::int32_t dx = 0; // Resize
+    std::string text;     // Choose: the row's text
+    std::int32_t row = 0; // ChooseRow: as the user counts, the first row is 1
+    std::string button;   // Press: "OK" or "Cancel"
+    std::int32_t dx = 0;  // Resize
     std::int32_t dy = 0;
     std::string path;
 };
@@ -201,13 +204,33 @@ struct Answer {
 
 // A check against the report: a location in the JSON report and what must hold there.
 struct Expectation {
-    // Keys: the keys of the object's entries that match `match`, in any order, are `value`.
-    enum class Test { Equals, Contains, NotContains, Exists, Missing, Count, Keys };
+    // Contains compares texts whole, ContainsText by part. Keys: the keys of the object's entries
+    // that match `match`, in any order, are `value`. Near: numbers within `within` of `value`.
+    // Alert / NoAlert: an alert (id or text `value`) matching `match` was (not) shown. StepAlerts:
+    // the alerts matching `match` are exactly `value`, in order. All: every one of `parts` holds.
+    enum class Test {
+        Equals,
+        Contains,
+        NotContains,
+        ContainsText,
+        NotContainsText,
+        Exists,
+        Missing,
+        Count,
+        Keys,
+        Near,
+        Alert,
+        NoAlert,
+        StepAlerts,
+        All
+    };
     std::string pointer; // JSON pointer into the report
     Test test = Test::Equals;
     nlohmann::json value;
-    nlohmann::json match;  // Count and Keys: only entries that match this, when it is not null
-    std::string shorthand; // the field it was written with: "at", "stamp", "silentlyStale", ...
+    nlohmann::json match; // Count, Keys and the alert tests: only entries that match this, when not null
+    double within = 0.0;  // Near
+    std::vector<Expectation> parts; // All
+    std::string shorthand;          // the field it was written with: "at", "stamp", "silentlyStale", ...
     std::string path;
 };
 
@@ -246,6 +269,8 @@ enum class ActionKind {
     Undo,
     ElementEvent,
     Fault,
+    Group,
+    Ungroup,
     Batch,
 };
 
@@ -267,10 +292,10 @@ struct Action {
     std::string path;
     std::string id;                    // new element's id (place, create, copy)
     std::string element;               // the element acted on
-    std::vector<std::string> elements; // select, delete, lock, reserve
-    std::string text;                  // menu item, palette button, library part, layer, combination
-    std::int32_t number = 0;           // palette message, story, event code, category index, button item
-    Point point;                       // place position, move/copy offset, palette resize
+    std::vector<std::string> elements; // select, delete, lock, reserve, group, ungroup
+    std::string text; // menu item, palette button, library part (also of placeLabel), layer, combination
+    std::int32_t number = 0; // palette message, story, event code, category index, button item
+    Point point;             // place position, move/copy offset, palette resize
     std::vector<Point> polygon;
     bool flag = false;  // lock, suspend groups, teamwork, layer hidden, fault throws
     bool flag2 = false; // layer locked
@@ -303,6 +328,9 @@ struct Scenario {
     ProjectDesc project;
     std::vector<Step> steps;
     std::vector<Expectation> expectations; // after the last step
+    // A file of several runs: each a whole scenario played on a fresh host, with its paths
+    // ("runs[1].steps[2]"); the fields above then hold only the description.
+    std::vector<Scenario> runs;
 };
 
 } // namespace Scenario

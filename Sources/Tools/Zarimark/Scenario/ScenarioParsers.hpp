@@ -43,6 +43,9 @@ std::vector<Step> ReadSteps(const Json& value, const std::string& path, Diagnost
 // Every reference (element, layer, story, category, library part, combination) names
 // something the project declares or an earlier step creates.
 void CheckReferences(const Scenario& scenario, Diagnostics& diagnostics);
+// Follows the groups and zone category indices through the steps, as far as the file tells them:
+// ungrouping an element in no group, adding a category at an index in use.
+void CheckGroupsAndCategories(const Scenario& scenario, Diagnostics& diagnostics);
 
 // Names the host gives elements the add-on creates ("stamp-1", "zone-2", ...): a scenario may
 // refer to them, but may not use them as its own ids.

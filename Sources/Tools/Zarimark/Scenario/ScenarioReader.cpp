@@ -30,22 +30,51 @@ std::string SyntaxErrorText(const std::string& text, const nlohmann::json::parse
            reason;
 }
 
-Scenario ReadTopLevel(const Json& root, Diagnostics& diagnostics) {
+// One whole scenario: the file itself, or one entry of its "runs".
+Scenario ReadRun(const Json& value, const std::string& path, Diagnostics& diagnostics) {
     Scenario scenario;
-    ObjectReader reader(root, "", diagnostics);
+    ObjectReader reader(value, path, diagnostics);
     if (!reader.IsObject())
         return scenario;
     scenario.description = reader.String("description").value_or("");
     if (std::optional<std::int64_t> limit = reader.Integer("echoRoundLimit", 1, 1000))
         scenario.echoRoundLimit = static_cast<std::int32_t>(*limit);
     if (const Json* project = reader.Get("project"))
-        scenario.project = ReadProject(*project, "project", diagnostics);
+        scenario.project = ReadProject(*project, reader.PathOf("project"), diagnostics);
+    scenario.project.path = reader.PathOf("project");
     if (const Json* steps = reader.Get("steps"))
-        scenario.steps = ReadSteps(*steps, "steps", diagnostics);
+        scenario.steps = ReadSteps(*steps, reader.PathOf("steps"), diagnostics);
     if (const Json* expectations = reader.Get("expect"))
-        scenario.expectations = ReadExpectations(*expectations, "expect", diagnostics);
+        scenario.expectations = ReadExpectations(*expectations, reader.PathOf("expect"), diagnostics);
     reader.Finish();
     return scenario;
+}
+
+Scenario ReadRuns(const Json& root, Diagnostics& diagnostics) {
+    Scenario scenario;
+    ObjectReader reader(root, "", diagnostics);
+    scenario.description = reader.String("description").value_or("");
+    // Each run is self-contained: a field beside "runs" would leave unclear which runs it is for.
+    for (const char* field : {"echoRoundLimit", "project", "steps", "expect"}) {
+        if (reader.Has(field))
+            diagnostics.Add(field, "a file of \"runs\" has only \"description\" and \"runs\" at the top "
+                                   "level; this belongs into each run");
+        reader.Allow(field);
+    }
+    const Json& runs = *reader.Get("runs");
+    if (!runs.is_array() || runs.empty())
+        diagnostics.Add("runs", "expected an array of at least one run, found " +
+                                    (runs.is_array() ? std::string("an empty array") : DescribeType(runs)));
+    for (std::size_t i = 0; runs.is_array() && i < runs.size(); ++i)
+        scenario.runs.push_back(ReadRun(runs[i], IndexPath("runs", i), diagnostics));
+    reader.Finish();
+    return scenario;
+}
+
+Scenario ReadTopLevel(const Json& root, Diagnostics& diagnostics) {
+    if (root.is_object() && root.contains("runs"))
+        return ReadRuns(root, diagnostics);
+    return ReadRun(root, "", diagnostics);
 }
 
 } // namespace
@@ -54,14 +83,18 @@ ReadResult ReadScenarioText(const std::string& text) {
     ReadResult result;
     Json root;
     try {
-        root = Json::parse(text);
+        // Comments are allowed: scenarios are written by hand and explain themselves.
+        root = Json::parse(text, nullptr, true, true);
     } catch (const nlohmann::json::parse_error& error) {
         result.issues.push_back({"", SyntaxErrorText(text, error)});
         return result;
     }
     Diagnostics diagnostics;
     Scenario scenario = ReadTopLevel(root, diagnostics);
-    CheckReferences(scenario, diagnostics);
+    if (scenario.runs.empty())
+        CheckReferences(scenario, diagnostics);
+    for (const Scenario& run : scenario.runs)
+        CheckReferences(run, diagnostics);
     if (diagnostics.Empty())
         result.scenario = std::move(scenario);
     result.issues = diagnostics.GetIssues();

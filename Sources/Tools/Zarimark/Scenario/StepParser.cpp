@@ -42,6 +42,8 @@ const std::map<std::string, ActionKind>& ActionNames() {
         {"undo", ActionKind::Undo},
         {"elementEvent", ActionKind::ElementEvent},
         {"fault", ActionKind::Fault},
+        {"group", ActionKind::Group},
+        {"ungroup", ActionKind::Ungroup},
     };
     return names;
 }
@@ -118,6 +120,13 @@ void ReadFields(ObjectReader& reader, Action& action) {
         action.id = reader.String("id").value_or("");
         action.point = reader.PointField("position", true).value_or(Point{});
         action.element = reader.String("zone").value_or("");
+        action.text = reader.String("part").value_or("");
+        break;
+    case ActionKind::Group:
+    case ActionKind::Ungroup:
+        action.elements = RequiredIds(reader, "elements");
+        if (const Json* ids = reader.Get("elements"); ids != nullptr && ids->is_array() && ids->empty())
+            reader.GetDiagnostics().Add(reader.PathOf("elements"), "name at least one element");
         break;
     case ActionKind::CreateZone:
         action.zone = ReadZone(reader);
