@@ -11,12 +11,15 @@ namespace {
 // Kept passing `zarimark check` by an end-to-end test: a newcomer's first file must work.
 const char* const StartingScenario =
     R"json(// A scenario for zarimark: what the user opens, what they do, and what must come of it.
+// The add-on keeps a stamp (a "Zarimark") per apartment: a label that lists the areas of the
+// apartment's rooms by zone category and follows every change of those rooms.
 // Run it with `zarimark run FILE` (the report), check it with `zarimark check FILE`.
-// Docs/scenario-format.md describes every field; comments like this one are allowed.
+// Docs/scenario-format.md describes every field, Examples/ shows more; comments are allowed.
 {
   "description": "Two apartments: a stamp for A1, then its bath moves to A2",
 
-  // The project as saved: stories, layers, zone categories and the elements in it.
+  // The project as saved: stories, layers, zone categories and the elements in it. Left out, a
+  // part takes its default (one story, one layer, no categories).
   "project": {
     "layers": [{"name": "Rooms"}, {"name": "Labels"}],
     "zoneCategories": [
@@ -24,7 +27,8 @@ const char* const StartingScenario =
       {"index": 2, "code": "WET", "name": "Wet room"}
     ],
     "elements": [
-      // Rooms are zones; "apartmentId" sets their "stApartmentId" parameter.
+      // Rooms are zones; "apartmentId" sets their "stApartmentId" parameter, and rooms with the
+      // same ID make an apartment. The ids ("A1-living") are this file's names for the elements.
       {"type": "zone", "id": "A1-living", "layer": "Rooms", "number": "1.01", "name": "Living", "category": 1,
        "position": [2, 2], "polygon": [[0, 0], [4, 0], [4, 4], [0, 4]], "apartmentId": "A1"},
       // Areas A to E may be given (stamps show A); left out, they follow from the polygon.
@@ -40,12 +44,16 @@ const char* const StartingScenario =
     "labelDefaults": {"part": "Zarimark.gsm", "layer": "Labels"}
   },
 
-  // What the user does, in order; "expect" of a step is checked right after it.
+  // What the user does, in order; "expect" of a step is checked right after it. When the add-on
+  // shows an alert or a dialog, the step's "answers" say how the user replies (without one an
+  // alert gets its first button and a dialog is cancelled).
   "steps": [
     // Opening the project lets the add-on observe every room.
     {"action": "openProject"},
     {"action": "select", "elements": ["A1-living"]},
-    // One stamp for the apartment of the selected room; the host names it "stamp-1".
+    // One stamp for the apartment of the selected room, with all its rooms; elements the add-on
+    // creates are named by the host ("stamp-1") and can be named so below. A line of the stamp
+    // is its text, the category's code and the summed area A of its rooms.
     {"action": "menu", "item": "Create Zarimark",
      "expect": [{"stepResult": 0}, {"stampCount": 1},
                 {"stamp": "stamp-1", "apartmentId": "A1"},
@@ -56,10 +64,14 @@ const char* const StartingScenario =
      "expect": [{"stamp": "stamp-1", "rooms": ["A1-living"]}]}
   ],
 
-  // Checked after the last step. `zarimark run FILE --json` shows what they can look at.
+  // Checked after the last step. `zarimark run FILE --json` shows the report they look at;
+  // {"at": "/json/pointer", "equals": ...} can check any part of it.
   "expect": [
     {"element": "A1-bath", "parameter": "stApartmentId", "equals": "A2"},
+    // A stamp's lines are fixed when it is made: the WET line stays, with no room left in it.
     {"stamp": "stamp-1", "lines": ["Area LIV 16.00 m²", "Area WET 0.00 m²"]},
+    // No alert in the whole run, and no stamp left showing wrong values without the user being
+    // told (check refuses that after every step unless the scenario expects it).
     {"alertCount": 0},
     {"silentlyStale": []}
   ]

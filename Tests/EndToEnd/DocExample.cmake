@@ -1,0 +1,23 @@
+# The complete example of the scenario format's reference must stay a scenario that passes `check`:
+# readers copy it. Called by ctest as cmake -DZARIMARK=... -DDOC=... -DFILE=... -P DocExample.cmake
+file(READ ${DOC} doc)
+string(FIND "${doc}" "## A complete example" section)
+if(section EQUAL -1)
+    message(FATAL_ERROR "${DOC} has no section \"A complete example\"")
+endif()
+string(SUBSTRING "${doc}" ${section} -1 doc)
+string(FIND "${doc}" "```json\n" begin)
+string(FIND "${doc}" "\n```\n" end)
+if(begin EQUAL -1 OR end LESS begin)
+    message(FATAL_ERROR "the section \"A complete example\" of ${DOC} has no ```json block")
+endif()
+math(EXPR begin "${begin} + 8")
+math(EXPR length "${end} + 1 - ${begin}")
+string(SUBSTRING "${doc}" ${begin} ${length} example)
+file(WRITE ${FILE} "${example}")
+
+execute_process(COMMAND ${ZARIMARK} check ${FILE} RESULT_VARIABLE exit OUTPUT_VARIABLE out ERROR_VARIABLE err)
+string(FIND "${out}" "expectations, all met" met)
+if(NOT exit EQUAL 0 OR met EQUAL -1)
+    message(FATAL_ERROR "zarimark check of the complete example: exit ${exit}\n${out}${err}")
+endif()
