@@ -1,5 +1,8 @@
 #include "AddOn/FrameState.hpp"
 
+#include <memory>
+
+#include "AddOn/HostCallFence.hpp"
 #include "GSRoot/DebugLog.hpp"
 #include "Host/HostOperations.hpp"
 
@@ -11,14 +14,16 @@ namespace {
 bool operationTableReceived = false;
 void* hostToken = nullptr;
 GSResModule ownResourceModule = InvalidResModule;
+std::unique_ptr<HostCallFence> fence;
 } // namespace
 
 GSErrCode AcceptHostOperations(HostInterface* operations, Int32 /*operationCount*/, void* token) {
     if (operations == nullptr)
         return APIERR_BADPARS;
-    Host::SetCurrentHost(operations);
+    fence = std::make_unique<HostCallFence>(*operations);
+    Host::SetCurrentHost(fence.get());
     hostToken = token;
-    ownResourceModule = operations->HostGetOwnResourceModule();
+    ownResourceModule = fence->HostGetOwnResourceModule();
     operationTableReceived = true;
     return NoError;
 }

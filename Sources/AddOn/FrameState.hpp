@@ -10,7 +10,8 @@ namespace Zarimark {
 // user-interface thread only, so nothing here is locked.
 namespace FrameState {
 
-// Takes the host's operation table: every host operation from now on goes to `operations`.
+// Takes the host's operation table: every host operation from now on goes to `operations`, and
+// one that throws answers as failed.
 // A null table is refused with APIERR_BADPARS and changes nothing.
 GSErrCode AcceptHostOperations(HostInterface* operations, Int32 operationCount, void* hostToken);
 bool IsOperationTableReceived();

@@ -40,20 +40,59 @@ TEST_F(DescribeAddOnTest, WithoutARecordDescribesNothing) {
     EXPECT_EQ(DescribeAddOn(nullptr), APIAddon_Unknown);
 }
 
-using FrameStateTest = FrameTest;
+class FrameStateTest : public FrameTest {
+protected:
+    // The add-on's operations reach the host whose table it took.
+    void ExpectOperationsReachTheHost() {
+        ResetLogs();
+        bool on = true;
+        EXPECT_EQ(HostIsSuspendGroupOn(&on), NoError);
+        EXPECT_FALSE(on);
+        EXPECT_THAT(CalledOperations(), ElementsAre("HostIsSuspendGroupOn"));
+    }
+};
 
 TEST_F(FrameStateTest, KeepsTheTokenAndTheHostsResourceModule) {
     EXPECT_TRUE(FrameState::IsOperationTableReceived());
     EXPECT_EQ(FrameState::GetHostToken(), &hostToken);
     EXPECT_EQ(FrameState::GetOwnResourceModule(), AddOnResourceModule());
-    EXPECT_EQ(Host::GetCurrentHost(), &host);
+    ExpectOperationsReachTheHost();
 }
 
 TEST_F(FrameStateTest, RefusesANullOperationTable) {
     EXPECT_EQ(FrameState::AcceptHostOperations(nullptr, HostOperationCount, nullptr), APIERR_BADPARS);
 
-    EXPECT_EQ(Host::GetCurrentHost(), &host);
+    ExpectOperationsReachTheHost();
     EXPECT_EQ(FrameState::GetHostToken(), &hostToken);
+}
+
+// A host failure thrown reaches the add-on's code as the same failure returned would.
+TEST_F(FrameStateTest, AnOperationThatThrowsAnswersAsFailedAndIsNamed) {
+    ASSERT_TRUE(host.GetFaults().InjectException("HostGetElementHeader", 1, false));
+    ASSERT_TRUE(host.GetFaults().InjectException("HostFilterElement", 1, false));
+    ASSERT_TRUE(host.GetFaults().InjectException("HostCallUndoableCommand", 1, false));
+    API_Elem_Head header;
+    bool ran = false;
+    const HostInterface::UndoableCommand step = [&] {
+        ran = true;
+        return NoError;
+    };
+
+    EXPECT_EQ(HostGetElementHeader(&header), APIERR_GENERAL);
+    EXPECT_FALSE(HostFilterElement(header.guid, APIFilt_InMyWorkspace, 0));
+    EXPECT_EQ(HostCallUndoableCommand("step", step), APIERR_GENERAL);
+    EXPECT_FALSE(ran);
+    EXPECT_THAT(
+        DebugLines(),
+        ElementsAre(
+            "ZM: HostGetElementHeader: unexpected exception: exception injected into "
+            "HostGetElementHeader\n",
+            "ZM: HostFilterElement: unexpected exception: exception injected into HostFilterElement\n",
+            "ZM: HostCallUndoableCommand: unexpected exception: exception injected into "
+            "HostCallUndoableCommand\n"));
+    // The next calls are the host's own again.
+    EXPECT_EQ(HostCallUndoableCommand("step", step), NoError);
+    EXPECT_TRUE(ran);
 }
 
 TEST_F(FrameStateTest, UnloadingWhileTheTokenIsSetReportsAbnormalTermination) {

@@ -3,7 +3,7 @@
 
 // Whichever host call of a live update fails, the add-on gives back what it took, puts edit
 // access back and leaves no half link behind, except where the failing call is the one that
-// would have done so.
+// would have done so. A call that throws ends as the same call returning a failure.
 
 namespace {
 
@@ -260,6 +260,64 @@ TEST_P(FaultSweep, EveryFailingCallLeavesTheProjectSound) {
     }
     // The last round may have left a memo with the host on purpose.
     Fresh();
+}
+
+// All the user and the project are left with after an action: what the user was told, the
+// lists handed to the palette, the elements with their links and parameters, edit access, memos.
+std::vector<std::string> Outcome(LiveProject& p, const EditAccessState& before) {
+    std::vector<std::string> lines;
+    for (const DG::AlertRecord& alert : p.Alerts())
+        lines.push_back("alert " + std::to_string(alert.id) + ": " + alert.smallText.ToUtf8());
+    for (const GSErrCode result : p.UserEventResults())
+        lines.push_back("event result " + std::to_string(result));
+    const EventBatch& batch = p.UserBatch();
+    const std::pair<const char*, const GuidSet*> lists[] = {{"wrong", &batch.pendingWrongStamps},
+                                                            {"cleared", &batch.pendingClearedStamps},
+                                                            {"inconsistent", &batch.pendingInconsistentRooms},
+                                                            {"checked", &batch.pendingCheckedRooms}};
+    for (const auto& list : lists)
+        lines.push_back(std::string(list.first) + ::testing::PrintToString(p.Names(*list.second)));
+    lines.push_back("flags " + std::to_string(batch.stampsNotUpdated) +
+                    std::to_string(batch.stampsLostLabel) + std::to_string(batch.roomsWithoutApartmentId));
+    for (const auto& element : p.host.GetProject().elements) {
+        std::string line =
+            element.second.name + " -> " + ::testing::PrintToString(p.Names(element.second.links));
+        for (const Headless::Parameter& parameter : element.second.parameters)
+            line += " " + parameter.GetName() + "=" + Headless::DescribeParameterValue(parameter);
+        lines.push_back(line);
+    }
+    lines.push_back(::testing::PrintToString(p.CaptureEditAccess(&before)));
+    lines.push_back("memos " + std::to_string(p.host.GetOutstandingMemoCount()));
+    p.host.ReleaseOutstandingMemos();
+    return lines;
+}
+
+// A host call that throws is told and listed as the same call failing with the general error.
+TEST_P(FaultSweep, EveryThrowingCallEndsAsItsReturnedFailure) {
+    const Scenario& scenario = GetParam();
+    LiveProject& clean = Fresh();
+    clean.Act(scenario.build(clean));
+    const std::vector<NumberedCall> calls = NumberCalls(clean.host.GetCallLog());
+
+    for (std::size_t at = 0; at < calls.size() && !HasFailure(); ++at) {
+        const Headless::CallLogEntry& failing = calls[at].entry;
+        SCOPED_TRACE(failing.ToString() + ", call " + std::to_string(calls[at].occurrence) + " of it, fails");
+        std::vector<std::string> outcomes[2];
+        for (const bool throws : {false, true}) {
+            LiveProject& p = Fresh();
+            const Action action = scenario.build(p);
+            const EditAccessState before = p.CaptureEditAccess();
+            ASSERT_TRUE(
+                throws ? p.host.GetFaults().InjectException(failing.operation, calls[at].occurrence, false)
+                       : p.host.InjectFault(failing.operation, calls[at].occurrence, APIERR_GENERAL));
+            p.Act(action);
+            p.host.ClearFaults();
+            EXPECT_TRUE(FaultWasHit(p));
+            EXPECT_THAT(p.host.GetAddOnExceptions(), IsEmpty());
+            outcomes[throws] = Outcome(p, before);
+        }
+        EXPECT_EQ(outcomes[true], outcomes[false]);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, FaultSweep, ::testing::ValuesIn(Scenarios),

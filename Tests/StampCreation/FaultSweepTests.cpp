@@ -1,3 +1,7 @@
+#include "AddOn/PaletteIdentity.hpp"
+#include "DG/ListBox.hpp"
+#include "DG/Palette.hpp"
+#include "DG/PanelRegistry.hpp"
 #include "StampCreationSupport.hpp"
 
 namespace {
@@ -84,6 +88,72 @@ TEST_P(FaultSweep, EveryHostCallFailingLeavesHostClean) {
             break;
     }
     // The fixture's own check expects a project without a refused dispose.
+    Fresh();
+}
+
+// All the user and the project are left with: alerts, the palette's lists, what the add-on
+// answered to each event, the elements with their links and parameters, edit access, memos.
+std::vector<std::string> Outcome(CreationProject& p) {
+    std::vector<std::string> lines;
+    for (const DG::AlertRecord& alert : p.Alerts())
+        lines.push_back("alert " + std::to_string(alert.id) + ": " + alert.smallText.ToUtf8());
+    if (DG::Palette* palette = DG::FindPalette(PaletteIdentity::GetPaletteGuid())) {
+        lines.push_back(palette->IsVisible() ? "palette shown" : "palette hidden");
+        for (const short item : {4, 8}) {
+            const DG::ListBox list(*palette, item);
+            for (short row = 1; row <= list.GetItemCount(); ++row)
+                lines.push_back("list " + std::to_string(item) + ": " + list.GetTabItemText(row, 1).ToUtf8() +
+                                " " + list.GetTabItemText(row, 2).ToUtf8());
+        }
+    }
+    for (const Headless::DeliveredBatch& batch : p.host.GetDeliveredBatches()) {
+        for (const Headless::DeliveredEvent& event : batch.events)
+            lines.push_back(event.elementName + " event " + std::to_string(event.code) + " -> " +
+                            std::to_string(event.result));
+    }
+    for (const auto& element : p.host.GetProject().elements) {
+        std::string line = element.second.name + " -> " +
+                           ::testing::PrintToString(p.Names(element.second.links)) + " lock " +
+                           std::to_string(element.second.element.header.lockId);
+        for (const Headless::Parameter& parameter : element.second.parameters)
+            line += " " + parameter.GetName() + "=" + Headless::DescribeParameterValue(parameter);
+        lines.push_back(line);
+    }
+    const EditAccessState access = p.CaptureEditAccess();
+    lines.push_back("layers " + ::testing::PrintToString(access.layerFlags) + " combination " +
+                    std::to_string(access.layerCombination) + " suspended " +
+                    std::to_string(access.groupsSuspended));
+    lines.push_back("memos " + std::to_string(p.host.GetOutstandingMemoCount()));
+    p.host.ReleaseOutstandingMemos();
+    return lines;
+}
+
+// A host call that throws reaches the user as the same call failing with the general error.
+TEST_P(FaultSweep, EveryThrowingCallEndsAsItsReturnedFailure) {
+    const SweepCase& c = GetParam();
+    const std::function<void()> cleanAction = c.build(p());
+    p().ClearLogs();
+    cleanAction();
+    const std::vector<NumberedCall> calls = NumberCalls(p().host.GetCallLog());
+    ASSERT_GT(calls.size(), 20u);
+    for (const NumberedCall& call : calls) {
+        SCOPED_TRACE(call.operation + " #" + std::to_string(call.occurrence));
+        std::vector<std::string> outcomes[2];
+        for (const bool throws : {false, true}) {
+            CreationProject& project = Fresh();
+            const std::function<void()> action = c.build(project);
+            project.ClearLogs();
+            ASSERT_TRUE(throws
+                            ? project.host.GetFaults().InjectException(call.operation, call.occurrence, false)
+                            : project.host.InjectFault(call.operation, call.occurrence, APIERR_GENERAL));
+            action();
+            EXPECT_THAT(project.host.GetAddOnExceptions(), IsEmpty());
+            outcomes[throws] = Outcome(project);
+        }
+        EXPECT_EQ(outcomes[true], outcomes[false]);
+        if (HasFailure())
+            break;
+    }
     Fresh();
 }
 
