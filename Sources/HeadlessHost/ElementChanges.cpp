@@ -131,6 +131,7 @@ GSErrCode InMemoryHost::HostChangeElement(API_Element* element, const API_Elemen
             &before);
         if (result != NoError)
             return result;
+        RecordWrite("HostChangeElement", element->header.guid);
         ReportEvent(PendingEvent{EventKind::Change, element->header.guid, 0, std::move(before)});
         return NoError;
     });
@@ -143,6 +144,7 @@ GSErrCode InMemoryHost::HostDeleteElements(const GS::Array<API_Guid>& guids) {
                 CheckDeletion(std::vector<API_Guid>(guids.begin(), guids.end()), &unique))
             return refusal;
         for (const API_Guid& guid : unique) {
+            RecordWrite("HostDeleteElements", guid);
             DeleteElement(guid);
             ReportEvent(PendingEvent{EventKind::Delete, guid, 0, std::nullopt});
         }

@@ -19,12 +19,18 @@ GSErrCode LoggedAnswer(const Answer&) {
 FaultInjectingHost::FaultInjectingHost(HostInterface& target, CallDescriber describer)
     : target_(target), describer_(std::move(describer)) {}
 
-template <typename Forward, typename Later>
+void FaultInjectingHost::NoteStopped(API_ElementMemo* memo) {
+    if (failedRelease_ && memo != nullptr)
+        failedRelease_(*memo);
+}
+
+template <typename Forward, typename Later, typename Stopped>
 GSErrCode FaultInjectingHost::RunOperation(const char* operation, std::string keys, Forward&& forward,
-                                           Later&& later) {
+                                           Later&& later, Stopped&& stopped) {
     const CallLog::Ticket ticket = log_.Begin(operation, std::move(keys));
     if (const std::optional<FaultInjector::Hit> hit = faults_.Check(operation)) {
         log_.End(ticket, hit->code, true);
+        stopped();
         if (hit->throws)
             throw InjectedHostException(operation);
         return hit->code;
@@ -57,7 +63,7 @@ using namespace Keys;
     GSErrCode FaultInjectingHost::name parameters {                                                          \
         return RunOperation(                                                                                 \
             #name, describer_.OnEntry keys, [&] { return target_.name arguments; },                          \
-            [&] { return describer_.OnReturn keys; });                                                       \
+            [&] { return describer_.OnReturn keys; }, [&] { NoteStopped arguments; });                       \
     }
 #define HOST_QUERY(type, name, parameters, arguments, answer, keys)                                          \
     type FaultInjectingHost::name parameters {                                                               \

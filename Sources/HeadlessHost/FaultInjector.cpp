@@ -5,21 +5,34 @@
 
 namespace Headless {
 
+namespace {
+
+FaultInjector::Hit Failing(GSErrCode code) {
+    FaultInjector::Hit hit;
+    hit.code = code;
+    return hit;
+}
+
+FaultInjector::Hit Throwing() {
+    FaultInjector::Hit hit;
+    hit.code = APIERR_GENERAL;
+    hit.throws = true;
+    return hit;
+}
+
+} // namespace
+
 bool FaultInjector::Inject(const std::string& operation, int n, GSErrCode code, bool repeat) {
     if (n < 1 || !Host::IsOperationName(operation))
         return false;
-    Fault fault;
-    fault.n = n;
-    fault.hit.code = code;
-    fault.repeat = repeat;
-    faults_[operation] = fault;
+    faults_[operation] = Fault{n, Failing(code), repeat, 0};
     return true;
 }
 
 bool FaultInjector::InjectException(const std::string& operation, int n, bool repeat) {
-    if (!Inject(operation, n, APIERR_GENERAL, repeat))
+    if (n < 1 || !Host::IsOperationName(operation))
         return false;
-    faults_[operation].hit.throws = true;
+    faults_[operation] = Fault{n, Throwing(), repeat, 0};
     return true;
 }
 
@@ -27,15 +40,41 @@ void FaultInjector::Remove(const std::string& operation) {
     faults_.erase(operation);
 }
 
-std::optional<FaultInjector::Hit> FaultInjector::Check(const std::string& operation) {
-    auto found = faults_.find(operation);
-    if (found == faults_.end())
-        return std::nullopt;
-    Fault& fault = found->second;
+bool FaultInjector::InjectAtCall(int n, GSErrCode code, bool repeat) {
+    if (n < 1)
+        return false;
+    anyCall_ = Fault{n, Failing(code), repeat, 0};
+    return true;
+}
+
+bool FaultInjector::InjectExceptionAtCall(int n, bool repeat) {
+    if (n < 1)
+        return false;
+    anyCall_ = Fault{n, Throwing(), repeat, 0};
+    return true;
+}
+
+std::optional<FaultInjector::Hit> FaultInjector::Count(Fault& fault) {
     ++fault.calls;
     if (fault.calls < fault.n || (!fault.repeat && fault.calls > fault.n))
         return std::nullopt;
     return fault.hit;
+}
+
+std::optional<FaultInjector::Hit> FaultInjector::Check(const std::string& operation) {
+    std::optional<Hit> hit;
+    if (auto found = faults_.find(operation); found != faults_.end())
+        hit = Count(found->second);
+    // Every call counts towards a fault at a call number, also one that a fault of its
+    // operation answers.
+    if (anyCall_) {
+        const std::optional<Hit> anyHit = Count(*anyCall_);
+        if (anyHit && !hit) {
+            hit = anyHit;
+            ++atCallHits_;
+        }
+    }
+    return hit;
 }
 
 } // namespace Headless

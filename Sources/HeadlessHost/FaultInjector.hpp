@@ -17,7 +17,8 @@ public:
         : std::runtime_error("exception injected into " + operation) {}
 };
 
-// The faults planned for host operations, by operation name and call number.
+// The faults planned for host operations: by operation name and call number, or at a call number
+// counted over every operation.
 class FaultInjector {
 public:
     struct Hit {
@@ -33,10 +34,23 @@ public:
     // must not let it reach the host.
     bool InjectException(const std::string& operation, int n, bool repeat);
     void Remove(const std::string& operation);
-    void Clear() { faults_.clear(); }
+
+    // The n-th host call from now, whatever its operation, fails with `code` (n >= 1); with
+    // `repeat`, every call from the n-th on. Replaces an earlier fault of this kind; a fault of
+    // the operation called wins over it. False: n < 1.
+    bool InjectAtCall(int n, GSErrCode code, bool repeat);
+    bool InjectExceptionAtCall(int n, bool repeat);
+    void RemoveAtCall() { anyCall_.reset(); }
+
+    void Clear() {
+        faults_.clear();
+        anyCall_.reset();
+    }
 
     // Counts a call of `operation`; what it must do instead of running when a fault hits it.
     std::optional<Hit> Check(const std::string& operation);
+    // The calls that faults at a call number have made fail so far, removed ones' included.
+    int GetAtCallHitCount() const { return atCallHits_; }
 
 private:
     struct Fault {
@@ -45,7 +59,11 @@ private:
         bool repeat = false;
         int calls = 0;
     };
+    static std::optional<Hit> Count(Fault& fault);
+
     std::map<std::string, Fault> faults_;
+    std::optional<Fault> anyCall_;
+    int atCallHits_ = 0;
 };
 
 } // namespace Headless

@@ -7,6 +7,8 @@ HeadlessHost::HeadlessHost()
       operations_(memory_,
                   CallDescriber([this](const API_Guid& guid) { return memory_.GetElementName(guid); })) {
     session_.SetCallListener(&memory_);
+    operations_.SetFailedReleaseListener(
+        [this](const API_ElementMemo& memo) { memory_.NoteReleaseAttempt(memo); });
 }
 
 HeadlessHost::~HeadlessHost() {

@@ -213,6 +213,15 @@ public:
     Int64 GetOutstandingMemoCount() const { return memory_.GetOutstandingMemoCount(); }
     void ReleaseOutstandingMemos() { memory_.ReleaseOutstandingMemos(); }
     Int64 GetHandedOutMemoCount() const { return memory_.GetHandedOutMemoCount(); }
+    // Outstanding memos the add-on gave back to HostDisposeElementMemo, which a fault stopped.
+    Int64 GetReleaseAttemptedMemoCount() const { return memory_.GetReleaseAttemptedMemoCount(); }
+
+    // What calls into the add-on left changed of the user's edit settings, and the element writes
+    // with whether the element was outside the Teamwork workspace (the in-memory host).
+    const std::vector<EditStateChange>& GetEditStateChanges() const { return memory_.GetEditStateChanges(); }
+    void ClearEditStateChanges() { memory_.ClearEditStateChanges(); }
+    const std::vector<ElementWrite>& GetElementWrites() const { return memory_.GetElementWrites(); }
+    void ClearElementWrites() { memory_.ClearElementWrites(); }
 
     void SetEchoRoundLimit(int rounds) { memory_.SetEchoRoundLimit(rounds); }
     int GetEchoRoundLimit() const { return memory_.GetEchoRoundLimit(); }

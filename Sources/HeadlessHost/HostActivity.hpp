@@ -66,6 +66,28 @@ struct StoredPreferences {
     UInt16 platformSign = 0;
 };
 
+// Something of the user's edit settings that a call into the add-on changed and did not put back:
+// what ("layer \"Labels\"", "layer combination", "lock of \"stamp-1\"", "group suspension") and
+// its state before and after the call.
+struct EditStateChange {
+    enum class Setting { Layer, LayerCombination, Lock, GroupSuspension };
+    Setting setting = Setting::Layer;
+    std::string what;
+    std::string before;
+    std::string after;
+};
+
+// A successful change of an element through a host operation: HostChangeElement,
+// HostDeleteElements or HostLinkElements (one entry for each end of the link).
+struct ElementWrite {
+    std::string operation;
+    API_Guid element;
+    std::string elementName; // as it was named then
+    // In a Teamwork project: the element was not in the user's workspace when the write log was
+    // last cleared, or was brought into it by HostReserveElements since.
+    bool outsideWorkspace = false;
+};
+
 // What DescribeAddOn told about the add-on.
 struct AddOnDescription {
     Int32 addOnType = APIAddon_Unknown;

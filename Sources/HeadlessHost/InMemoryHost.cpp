@@ -61,11 +61,14 @@ void InMemoryHost::ClearUpdateCycle() {
 }
 
 void InMemoryHost::AddOnCallBegins() {
-    ++addOnCallDepth_;
+    if (addOnCallDepth_++ == 0)
+        editStateAtCall_ = CaptureEditState(project_, suspendGroups_, nextSerial_);
 }
 
 void InMemoryHost::AddOnCallEnded() {
-    --addOnCallDepth_;
+    // Before the add-on's changes are reported: each echo batch is an outermost call of its own.
+    if (--addOnCallDepth_ == 0)
+        CompareEditState(editStateAtCall_, project_, suspendGroups_, editStateChanges_);
     FlushIfTopLevel();
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "HeadlessHost/AddOnSide.hpp"
+#include "HeadlessHost/EditState.hpp"
 #include "HeadlessHost/ElementDescs.hpp"
 #include "HeadlessHost/HostActivity.hpp"
 #include "HeadlessHost/ProjectModel.hpp"
@@ -43,7 +44,8 @@ public:
     // At that index: one above the next free leaves a gap, a deleted one is taken again;
     // false when a category has it.
     bool AddZoneCategoryAt(API_AttributeIndex index, const GS::UniString& code, const std::string& name);
-    // Index of the new combination, from 1.
+    // Index of the new combination, from 1. It holds every layer: those not in `layerFlags` with
+    // their flags now; a layer added later joins it with its own.
     API_AttributeIndex AddLayerCombination(const std::string& name,
                                            const std::map<API_AttributeIndex, Int16>& layerFlags);
     // Element GUIDs are deterministic: serial number and a fixed seed. Bad input (unknown story,
@@ -158,6 +160,22 @@ public:
     // Frees the memos still handed out, for a test that made their release fail on purpose.
     void ReleaseOutstandingMemos();
     Int64 GetHandedOutMemoCount() const { return memosHandedOut_; }
+    // A release of `memo` the add-on asked for that never reached this host (a fault made it
+    // fail): the memo stays handed out, but is counted as given back by the add-on.
+    void NoteReleaseAttempt(const API_ElementMemo& memo);
+    Int64 GetReleaseAttemptedMemoCount() const;
+
+    // The user's edit settings (layer flags, layer combination, element locks, group suspension)
+    // that a call into the add-on left changed, compared when the outermost call returned with
+    // what they were when it began; in the order found.
+    const std::vector<EditStateChange>& GetEditStateChanges() const { return editStateChanges_; }
+    void ClearEditStateChanges() { editStateChanges_.clear(); }
+
+    // Every successful element write through the host operations, in call order. Clearing also
+    // starts a new workspace watch: what HostReserveElements brings into the workspace from then
+    // on counts as outside it.
+    const std::vector<ElementWrite>& GetElementWrites() const { return elementWrites_; }
+    void ClearElementWrites();
 
     // Echo bound and update cycle.
     void SetEchoRoundLimit(int rounds) { echoRoundLimit_ = rounds; }
@@ -264,6 +282,9 @@ private:
     GSErrCode FindAttribute(Int16 typeID, API_AttributeIndex index, API_Attr_Head* header) const;
     void ApplyCombination(const LayerCombination& combination);
 
+    // Teamwork.cpp: a write of the element by `operation`, for GetElementWrites.
+    void RecordWrite(const char* operation, const API_Guid& guid);
+
     // Preferences (Preferences.cpp).
     bool LoadPreferencesFile(const std::string& folder, std::string* error);
     void SavePreferencesFile() const;
@@ -305,7 +326,14 @@ private:
 
     // Memos handed out and not yet disposed.
     std::unordered_map<GSHandle, int> outstandingMemos_;
+    std::unordered_set<GSHandle> releaseAttempted_;
     Int64 memosHandedOut_ = 0;
+
+    // What the outermost call into the add-on found, and what the calls left changed.
+    EditState editStateAtCall_;
+    std::vector<EditStateChange> editStateChanges_;
+    std::vector<ElementWrite> elementWrites_;
+    std::unordered_set<API_Guid, GuidHasher> reservedByAddOn_; // since the write log was cleared
 
     std::vector<UndoStep> undoSteps_;
     std::vector<std::optional<ProjectModel>> undoSnapshots_; // parallel to undoSteps_

@@ -31,6 +31,9 @@ GSErrCode InMemoryHost::HostLinkElements(const API_Guid& from, const API_Guid& t
         // Linking again keeps the one link there is.
         if (std::find(source->links.begin(), source->links.end(), to) == source->links.end())
             source->links.push_back(to);
+        // A link joins two elements: both must be the user's to change.
+        RecordWrite("HostLinkElements", from);
+        RecordWrite("HostLinkElements", to);
         return NoError;
     });
 }

@@ -9,6 +9,7 @@ GSHandle InMemoryHost::HandOutParameters(const ParameterList& parameters) {
     if (handle != nullptr) {
         ++outstandingMemos_[handle];
         ++memosHandedOut_;
+        releaseAttempted_.erase(handle); // the address of one freed before
     }
     return handle;
 }
@@ -65,6 +66,17 @@ void InMemoryHost::ReleaseOutstandingMemos() {
         FreeParameterHandle(&handle);
     }
     outstandingMemos_.clear();
+    releaseAttempted_.clear();
+}
+
+void InMemoryHost::NoteReleaseAttempt(const API_ElementMemo& memo) {
+    GSHandle handle = reinterpret_cast<GSHandle>(memo.params);
+    if (outstandingMemos_.count(handle) != 0)
+        releaseAttempted_.insert(handle);
+}
+
+Int64 InMemoryHost::GetReleaseAttemptedMemoCount() const {
+    return static_cast<Int64>(releaseAttempted_.size());
 }
 
 GSErrCode InMemoryHost::HostDisposeElementMemo(API_ElementMemo* memo) {
@@ -74,8 +86,10 @@ GSErrCode InMemoryHost::HostDisposeElementMemo(API_ElementMemo* memo) {
         GSHandle handle = reinterpret_cast<GSHandle>(memo->params);
         if (handle != nullptr) {
             auto found = outstandingMemos_.find(handle);
-            if (found != outstandingMemos_.end() && --found->second == 0)
+            if (found != outstandingMemos_.end() && --found->second == 0) {
                 outstandingMemos_.erase(found);
+                releaseAttempted_.erase(handle);
+            }
             FreeParameterHandle(&handle);
         }
         memo->params = nullptr;

@@ -41,7 +41,7 @@ struct Layer {
 struct LayerCombination {
     API_AttributeIndex index = 0; // from 1
     std::string name;
-    std::map<API_AttributeIndex, Int16> layerFlags; // layers not named keep their flags
+    std::map<API_AttributeIndex, Int16> layerFlags; // every layer
 };
 
 struct ZoneCategory {

@@ -32,6 +32,8 @@ void InMemoryHost::SetStories(const std::vector<Story>& stories) {
 API_AttributeIndex InMemoryHost::AddLayer(const std::string& name, Int16 flags) {
     const auto index = static_cast<API_AttributeIndex>(project_.layers.slots.size() + 1);
     project_.layers.slots.emplace_back(Layer{index, name, flags});
+    for (LayerCombination& combination : project_.layerCombinations)
+        combination.layerFlags.emplace(index, flags); // it joins every combination as it is
     return index;
 }
 
@@ -55,7 +57,14 @@ bool InMemoryHost::AddZoneCategoryAt(API_AttributeIndex index, const GS::UniStri
 API_AttributeIndex InMemoryHost::AddLayerCombination(const std::string& name,
                                                      const std::map<API_AttributeIndex, Int16>& layerFlags) {
     const auto index = static_cast<API_AttributeIndex>(project_.layerCombinations.size() + 1);
-    project_.layerCombinations.push_back(LayerCombination{index, name, layerFlags});
+    LayerCombination combination{index, name, layerFlags};
+    // A combination holds every layer, so that applying it puts back whatever was changed since;
+    // the layers not named are held as they are now.
+    for (const std::optional<Layer>& layer : project_.layers.slots) {
+        if (layer)
+            combination.layerFlags.emplace(layer->index, layer->flags);
+    }
+    project_.layerCombinations.push_back(std::move(combination));
     return index;
 }
 
@@ -205,6 +214,7 @@ bool InMemoryHost::SetReservation(const API_Guid& guid, Reservation reservation)
     if (record == nullptr)
         return false;
     record->reservation = reservation;
+    reservedByAddOn_.erase(guid); // the user's reservation, whatever the add-on did before
     return true;
 }
 

@@ -34,13 +34,26 @@ GSErrCode InMemoryHost::HostReserveElements(const GS::Array<API_Guid>& guids,
         // the call still succeeds.
         for (const API_Guid& guid : guids) {
             ElementRecord& record = *FindLive(guid);
-            if (record.reservation == Reservation::Free)
+            if (record.reservation == Reservation::Free) {
                 record.reservation = Reservation::ThisUser;
-            else if (record.reservation == Reservation::OtherMember && conflicts != nullptr)
+                reservedByAddOn_.insert(guid);
+            } else if (record.reservation == Reservation::OtherMember && conflicts != nullptr)
                 conflicts->Put(guid, OtherMemberId);
         }
         return NoError;
     });
+}
+
+void InMemoryHost::RecordWrite(const char* operation, const API_Guid& guid) {
+    const ElementRecord* record = FindReadable(guid);
+    const bool outside = teamwork_ && (record == nullptr || record->reservation != Reservation::ThisUser ||
+                                       reservedByAddOn_.count(guid) != 0);
+    elementWrites_.push_back({operation, guid, GetElementName(guid), outside});
+}
+
+void InMemoryHost::ClearElementWrites() {
+    elementWrites_.clear();
+    reservedByAddOn_.clear();
 }
 
 GSErrCode InMemoryHost::HostIsSuspendGroupOn(bool* on) {

@@ -239,3 +239,58 @@ TEST_F(WrapperTest, WithoutANamingCallbackElementsShowAsGuidText) {
     EXPECT_EQ(plain.GetCallLog().GetEntries()[0].arguments,
               APIGuidToString(Room) + ", " + APIGuidToString(Stamp));
 }
+
+// A fault at a call number counts every call through the wrapper, whatever its operation.
+TEST_F(WrapperTest, AFaultAtACallNumberHitsThatCallWhateverItsOperation) {
+    struct Case {
+        bool repeat;
+        std::vector<GSErrCode> results; // of get, link, get, link, get
+    };
+    const Case cases[] = {
+        {false, {NoError, NoError, APIERR_LOCKEDELEM, NoError, NoError}},
+        {true, {NoError, NoError, APIERR_LOCKEDELEM, APIERR_LOCKEDELEM, APIERR_LOCKEDELEM}},
+    };
+    for (const Case& c : cases) {
+        FakeHost target;
+        FaultInjectingHost wrapper(target, CallDescriber(&Name));
+        EXPECT_EQ(wrapper.HostLinkElements(Room, Stamp, 0), NoError); // before the fault: not counted
+        ASSERT_TRUE(wrapper.GetFaults().InjectAtCall(3, APIERR_LOCKEDELEM, c.repeat));
+        std::vector<GSErrCode> results;
+        for (int i = 0; i < 5; ++i) {
+            API_Element element;
+            element.header.guid = Room;
+            results.push_back(i % 2 == 0 ? wrapper.HostGetElement(&element)
+                                         : wrapper.HostLinkElements(Room, Stamp, 0));
+        }
+        EXPECT_EQ(results, c.results) << "repeat " << c.repeat;
+        const int failed = c.repeat ? 3 : 1;
+        EXPECT_EQ(wrapper.GetFaults().GetAtCallHitCount(), failed);
+        // A failed call never reached the wrapped host.
+        EXPECT_EQ(target.calls["HostGetElement"] + target.calls["HostLinkElements"], 6 - failed);
+        EXPECT_EQ(wrapper.GetCallLog().GetEntries()[3].ToString(),
+                  "HostGetElement(room) -> 0x8106012F (injected)");
+    }
+}
+
+TEST_F(WrapperTest, AFaultAtACallNumberCanThrowAndYieldsToAFaultOfTheOperation) {
+    ASSERT_TRUE(host.GetFaults().InjectExceptionAtCall(2, true));
+    ASSERT_TRUE(host.GetFaults().Inject("HostLinkElements", 1, APIERR_BADPARS, false));
+    EXPECT_EQ(GetElement(), NoError);
+    // Both faults hit the second call; the operation's own fault answers, the call still counts.
+    EXPECT_EQ(host.HostLinkElements(Room, Stamp, 0), APIERR_BADPARS);
+    EXPECT_THROW(GetElement(), InjectedHostException);
+    EXPECT_THROW(host.HostLinkElements(Room, Stamp, 0), InjectedHostException);
+    EXPECT_EQ(host.GetFaults().GetAtCallHitCount(), 2);
+    host.GetFaults().RemoveAtCall();
+    EXPECT_EQ(GetElement(), NoError);
+    // A later fault at a call number replaces the earlier one and counts from its own start.
+    ASSERT_TRUE(host.GetFaults().InjectAtCall(1, APIERR_GENERAL, false));
+    ASSERT_TRUE(host.GetFaults().InjectAtCall(2, APIERR_GROUPED, false));
+    EXPECT_EQ(GetElement(), NoError);
+    EXPECT_EQ(GetElement(), APIERR_GROUPED);
+    host.GetFaults().Clear();
+    EXPECT_FALSE(host.GetFaults().InjectAtCall(0, APIERR_GENERAL, false));
+    EXPECT_FALSE(host.GetFaults().InjectExceptionAtCall(0, false));
+    EXPECT_EQ(GetElement(), NoError);
+    EXPECT_EQ(host.GetFaults().GetAtCallHitCount(), 3);
+}

@@ -1,11 +1,14 @@
 // A minimal add-on module for the loader tests: it logs each entry point to the debug log and
-// registers one menu whose text comes from its own resource module.
+// registers one menu whose text comes from its own resource module. Built with
+// ZM_TEST_ADDON_FLAWS, its menu command also has the flaws a fault sweep must find.
 
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
 #include "GSRoot/DebugLog.hpp"
 #include "Host/AddOnLoading.hpp"
+#include "Host/HostCodes.hpp"
 
 namespace {
 
@@ -54,13 +57,41 @@ Int32 Describe(API_EnvirParams* envir) {
     return APIAddon_Normal;
 }
 
+#ifdef ZM_TEST_ADDON_FLAWS
+// One flaw per kind of failure, each shown only when a host call fails: the first selected
+// element's memo is read, then the element.
+GSErrCode Flaws(GSErrCode selected, const GS::Array<API_Neig>& neigs) {
+    if (selected != NoError)
+        std::abort(); // trusts the selection blindly
+    if (neigs.IsEmpty())
+        return NoError;
+    API_ElementMemo memo;
+    if (const GSErrCode error = host->HostGetElementMemo(neigs[0].guid, &memo, APIMemoMask_AddPars))
+        return error;
+    API_Element element;
+    element.header.guid = neigs[0].guid;
+    if (const GSErrCode error = host->HostGetElement(&element))
+        return error; // leaves the memo behind
+    host->HostDisposeElementMemo(&memo);
+    // Retries a refusal for grouping forever.
+    while (host->HostDeleteElements(GS::Array<API_Guid>()) == APIERR_GROUPED) {
+    }
+    return NoError;
+}
+#endif
+
 GSErrCode MenuHandler(const API_MenuParams* params) {
     DBPrintf("test: menu %d\n", params->menuItemRef.menuResID);
     // Catches nothing, so that the runner's tests can make a host exception escape into the host.
     API_SelectionInfo info;
     GS::Array<API_Neig> neigs;
-    host->HostGetSelection(&info, &neigs, false, false, 0);
+    const GSErrCode selected = host->HostGetSelection(&info, &neigs, false, false, 0);
+#ifdef ZM_TEST_ADDON_FLAWS
+    return Flaws(selected, neigs);
+#else
+    (void)selected;
     return NoError;
+#endif
 }
 
 GSErrCode Register() {

@@ -68,10 +68,11 @@ TEST(ReportPartsTest, LayersCombinationLabelDefaultsAndGroupsAreTheHostsAfterThe
              {"index": 2, "name": "Labels", "hidden": false, "locked": false},
              {"index": 5, "name": "Archive", "hidden": true, "locked": false}])",
          "null", "Labels"},
-        // Applied again it sets only the layers it names; the defaults keep a deleted layer's index.
+        // Applied again it puts back every layer, also those it does not name (as they were laid
+        // out); the defaults keep a deleted layer's index.
         {R"([{"action": "setLayer", "layer": "Archive", "hidden": true}, {"action": "setLayer", "layer": "Rooms", "hidden": true},
              {"action": "applyLayerCombination", "combination": "Plan"}, {"action": "deleteLayer", "layer": "Labels"}])",
-         R"([{"index": 1, "name": "Rooms", "hidden": true, "locked": false},
+         R"([{"index": 1, "name": "Rooms", "hidden": false, "locked": false},
              {"index": 5, "name": "Archive", "hidden": false, "locked": true}])",
          R"({"index": 1, "name": "Plan"})", nullptr},
     };

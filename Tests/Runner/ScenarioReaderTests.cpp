@@ -30,6 +30,23 @@ TEST(ScenarioReaderTest, MalformedJsonNamesLineAndColumn) {
         << result.issues[0].message;
 }
 
+// The JSON parser refuses such numbers with an exception of another kind than a syntax error.
+TEST(ScenarioReaderTest, NumbersBeyondADoubleAreMalformedJson) {
+    const Scenario::ReadResult file =
+        Scenario::ReadScenarioFile(ZM_FUZZ_CORPUS "/FuzzScenario/number-overflow.json");
+    ASSERT_FALSE(file.scenario);
+    ASSERT_EQ(file.issues.size(), 1u);
+    EXPECT_EQ(file.issues[0].ToString(), "malformed JSON: number overflow parsing '1e999'");
+
+    for (const char* text : {"[-1e400]", R"({"steps": [{"action": "undo", "note": 2E+309}]})"}) {
+        const Scenario::ReadResult result = ReadScenarioText(text);
+        EXPECT_FALSE(result.scenario) << text;
+        ASSERT_EQ(result.issues.size(), 1u) << text;
+        EXPECT_EQ(result.issues[0].message.rfind("malformed JSON: number overflow", 0), 0u)
+            << result.issues[0].message;
+    }
+}
+
 TEST(ScenarioReaderTest, UnknownFieldsAndWrongTypesAreAllReportedWithTheirPaths) {
     const Scenario::ReadResult result = ReadScenarioText(R"({
         "project": {"stories": [{"index": "one"}], "colour": 1},
@@ -59,21 +76,28 @@ TEST(ScenarioReaderTest, UnknownActionIsReportedOnceWithoutComplainingAboutItsFi
 TEST(ScenarioReaderTest, AFaultEitherThrowsOrFailsWithACode) {
     const Scenario::Scenario scenario = ReadValid(R"({"steps": [
         {"action": "fault", "operation": "HostGetElement", "throw": true, "call": 2},
-        {"action": "paletteResize", "by": [30, -20]}]})");
-    ASSERT_EQ(scenario.steps.size(), 2u);
+        {"action": "paletteResize", "by": [30, -20]},
+        {"action": "fault", "call": 12, "code": "0x8106012F", "repeat": true}]})");
+    ASSERT_EQ(scenario.steps.size(), 3u);
     EXPECT_TRUE(scenario.steps[0].action.flag);
     EXPECT_EQ(scenario.steps[0].action.call, 2);
     EXPECT_EQ(scenario.steps[1].action.point.x, 30);
     EXPECT_EQ(scenario.steps[1].action.point.y, -20);
+    // Without an operation: any operation's call.
+    EXPECT_EQ(scenario.steps[2].action.operation, "");
+    EXPECT_EQ(scenario.steps[2].action.code, static_cast<std::int32_t>(0x8106012F));
+    EXPECT_TRUE(scenario.steps[2].action.repeat);
 
     const Scenario::ReadResult wrong = ReadScenarioText(R"({"steps": [
         {"action": "fault", "operation": "HostGetElement", "throw": true, "code": 5},
         {"action": "fault", "operation": "HostGetElement"},
-        {"action": "paletteResize", "by": [1.5, 0]}]})");
+        {"action": "paletteResize", "by": [1.5, 0]},
+        {"action": "fault", "operation": "", "code": 1}]})");
     const std::string issues = Issues(wrong);
     EXPECT_NE(issues.find("steps[0].code: a fault that throws has no code"), std::string::npos) << issues;
     EXPECT_NE(issues.find("steps[1].code: missing"), std::string::npos) << issues;
     EXPECT_NE(issues.find("steps[2].by[0]: expected a whole number"), std::string::npos) << issues;
+    EXPECT_NE(issues.find("steps[3].operation: empty operation name"), std::string::npos) << issues;
 }
 
 TEST(ScenarioReaderTest, ParameterValuesKeepFileOrderShapesAndExplicitTypes) {

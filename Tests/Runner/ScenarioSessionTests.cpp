@@ -55,4 +55,50 @@ TEST(ScenarioSessionTest, AStepThatCannotRunKeepsEarlierFindingsAndTheNextSessio
     EXPECT_EQ(Play(*read.scenario), first);
 }
 
+// The hall joins A1 without the add-on being told: both stamps are silently stale after step 3.
+const char* const LeftStale = R"({
+    "project": {
+        "elements": [{"type": "zone", "id": "living", "apartmentId": "A1"}, {"type": "zone", "id": "hall", "apartmentId": "A2"}],
+        "labelDefaults": {"part": "Zarimark.gsm"}},
+    "steps": [
+        {"action": "openProject"},
+        {"action": "select", "elements": ["living", "hall"]},
+        {"action": "menu", "item": "Create Zarimark"},
+        {"action": "changeZone", "zone": "hall", "apartmentId": "A1", "notify": false}]%s})";
+
+TEST(ScenarioSessionTest, BrokenRulesAreCollectedInRunAndCheckAlikeUnlessTheScenarioMeansThem) {
+    struct Case {
+        const char* expect;
+        bool check;
+        std::vector<std::string> violations;
+    };
+    const Case cases[] = {
+        {"", false, {"steps[3]: stamp-1", "steps[3]: stamp-2"}},
+        {"", true, {"steps[3]: stamp-1", "steps[3]: stamp-2"}},
+        {R"(, "expect": [{"silentlyStale": ["stamp-2"]}])", true, {"steps[3]: stamp-1"}},
+    };
+    for (const Case& c : cases) {
+        std::string text = LeftStale;
+        text.replace(text.find("%s"), 2, c.expect);
+        SCOPED_TRACE(text);
+        const Scenario::ReadResult read = Scenario::ReadScenarioText(text);
+        ASSERT_TRUE(read.scenario);
+        Run::ScenarioSession session(*read.scenario, ZM_TEST_MODULE_PATH);
+        EXPECT_FALSE(session.Run(c.check));
+        std::vector<std::string> found;
+        for (const Run::Violation& violation : session.GetViolations()) {
+            EXPECT_EQ(violation.kind, Run::Violation::Kind::SilentlyStale);
+            EXPECT_EQ(violation.step, 3u);
+            found.push_back(violation.path + ": " + violation.message.substr(0, 7));
+        }
+        EXPECT_EQ(found, c.violations);
+        // Each step's calls are where the sweep finds them: the create command made the most.
+        const Run::SessionRecord& record = session.GetRecord();
+        ASSERT_EQ(record.steps.size(), 4u);
+        EXPECT_EQ(record.steps[2].firstCall, record.steps[1].endCall);
+        EXPECT_GT(record.steps[2].endCall - record.steps[2].firstCall, 20u);
+        EXPECT_EQ(record.steps[3].endCall, record.steps[3].firstCall);
+    }
+}
+
 } // namespace

@@ -87,13 +87,17 @@ TEST_F(StepRunnerTest, WhatTheUserCannotDoIsNotedWithoutStoppingTheRun) {
 }
 
 TEST_F(StepRunnerTest, InjectedFaultsReachTheAddOn) {
+    // By operation, then at a call number whatever the operation: opening lists the rooms first.
     Load(
-        R"([{"action": "fault", "operation": "HostListElements", "code": "0x81060001"}, {"action": "openProject"}])");
-    GS::ClearDebugLog();
-    EXPECT_EQ(Play(0).result, NoError);
-    EXPECT_EQ(Play(1).result, APIERR_GENERAL);
-    ASSERT_FALSE(GS::GetDebugLog().empty());
-    EXPECT_EQ(GS::GetDebugLog().back(), "ZM: Can't get room list.\n");
+        R"([{"action": "fault", "operation": "HostListElements", "code": "0x81060001"}, {"action": "openProject"},
+             {"action": "fault", "call": 1, "code": "0x81060001"}, {"action": "openProject"}])");
+    for (std::size_t step : {0u, 2u}) {
+        GS::ClearDebugLog();
+        EXPECT_EQ(Play(step).result, NoError);
+        EXPECT_EQ(Play(step + 1).result, APIERR_GENERAL) << step;
+        ASSERT_FALSE(GS::GetDebugLog().empty());
+        EXPECT_EQ(GS::GetDebugLog().back(), "ZM: Can't get room list.\n") << step;
+    }
 }
 
 TEST_F(StepRunnerTest, AnActionNotToBeNotifiedChangesTheProjectWithoutAnEventEvenInABatch) {
@@ -116,7 +120,8 @@ TEST(StepSummaryTest, SummariesNameTheActionAndItsTarget) {
         {"action": "menu", "item": "Create Zarimark"},
         {"action": "placeLabel", "position": [1.5, 2], "zone": "stamp-1"},
         {"batch": [{"action": "select", "elements": []}, {"action": "reserve", "elements": ["zone-1"], "by": "other"}]},
-        {"action": "fault", "operation": "HostLinkElements", "call": 2, "code": 5, "repeat": true}]})");
+        {"action": "fault", "operation": "HostLinkElements", "call": 2, "code": 5, "repeat": true},
+        {"action": "fault", "call": 7, "throw": true}]})");
     ASSERT_TRUE(read.scenario);
     const auto& steps = read.scenario->steps;
     EXPECT_EQ(Run::SummarizeAction(steps[0].action), "menu \"Create Zarimark\"");
@@ -124,6 +129,7 @@ TEST(StepSummaryTest, SummariesNameTheActionAndItsTarget) {
     EXPECT_EQ(Run::SummarizeAction(steps[2].action),
               "batch [select nothing; reserve zone-1 by another member]");
     EXPECT_EQ(Run::SummarizeAction(steps[3].action), "fault HostLinkElements call 2 and later fails with 5");
+    EXPECT_EQ(Run::SummarizeAction(steps[4].action), "fault any operation call 7 throws");
 }
 
 TEST(ReportValueTest, ArraysKeepTheScenarioShapesAndOddDimensionsStayVisible) {

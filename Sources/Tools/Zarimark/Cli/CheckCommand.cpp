@@ -13,6 +13,7 @@ struct Tally {
     std::size_t checked = 0;
     std::size_t failed = 0;
     std::size_t silentlyStale = 0;
+    std::size_t otherViolations = 0; // of the rules besides silently stale stamps
     int exit = ExitOk;
 };
 
@@ -45,15 +46,17 @@ void CheckRun(const Scenario::Scenario& run, const std::string& runName, const R
     const std::string name = ScenarioName(options);
     for (const std::string& warning : session.GetWarnings())
         out << name << ": warning: " << warning << "\n";
-    for (const std::string& problem : session.GetSilentlyStaleFailures())
-        out << name << ": " << problem << "\n";
+    for (const Run::Violation& violation : session.GetViolations()) {
+        out << name << ": " << violation.path << ": " << violation.message << "\n";
+        ++(violation.kind == Run::Violation::Kind::SilentlyStale ? tally.silentlyStale
+                                                                 : tally.otherViolations);
+    }
     for (const std::string& problem : session.GetExpectationFailures())
         out << name << ": " << problem << "\n";
     tally.expectations += ExpectationCount(run);
     tally.checked += session.GetCheckedExpectationCount();
     tally.failed += session.GetExpectationFailures().size();
-    tally.silentlyStale += session.GetSilentlyStaleFailures().size();
-    if (!session.GetExpectationFailures().empty() || !session.GetSilentlyStaleFailures().empty())
+    if (!session.GetExpectationFailures().empty() || !session.GetViolations().empty())
         tally.exit = WorstExit(tally.exit, ExitExpectationFailed);
     if (!failure)
         return;
@@ -77,6 +80,9 @@ std::string Summary(const Tally& tally, std::size_t runs) {
         text += "; " + std::to_string(tally.silentlyStale) +
                 (tally.silentlyStale == 1 ? " stamp" : " stamps") +
                 " silently stale without the scenario expecting it";
+    if (tally.otherViolations > 0)
+        text += "; " + std::to_string(tally.otherViolations) +
+                (tally.otherViolations == 1 ? " invariant violation" : " invariant violations");
     return text;
 }
 

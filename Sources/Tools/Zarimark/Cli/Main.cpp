@@ -45,6 +45,18 @@ int main(int argc, char** argv) {
     CLI::App* create = app.add_subcommand("new", "write a small commented scenario to start from");
     create->add_option("FILE", newFile, "the scenario file to write")->required();
     create->add_flag("--force", force, "overwrite the file if it exists");
+    Cli::SweepOptions sweepOptions;
+    CLI::App* sweep = app.add_subcommand(
+        "sweep", "play scenarios with each host call failing in turn and hold every run to "
+                 "the rules (exit 1 on a crash or a broken rule)");
+    sweep->add_option("FILE", sweepOptions.files, "the scenario files (JSON)")->required();
+    sweep->add_option("--jobs", sweepOptions.jobs, "runs played at once (default: one per core)");
+    sweep->add_option("--out", sweepOptions.outFolder,
+                      "the folder the reproducers go to (default: sweep-failures)");
+    sweep->add_option("--module", sweepOptions.modulePath,
+                      "the add-on module (default: libZarimark.so next to zarimark)");
+    sweep->add_option("--timeout", sweepOptions.timeoutSeconds,
+                      "seconds a run may take before it counts as a crash (default 10)");
     CLI::App* libPart = app.add_subcommand("libpart", "print and validate a library part file");
     libPart->add_option("FILE", libPartFile, "the library part file (.gsm)")->required();
 
@@ -58,6 +70,8 @@ int main(int argc, char** argv) {
     }
     if (create->parsed())
         return Cli::NewScenario(newFile, force, std::cout, std::cerr);
+    if (sweep->parsed())
+        return Cli::SweepScenarios(sweepOptions, std::cout, std::cerr);
     if (libPart->parsed())
         return Cli::ShowLibPart(libPartFile, std::cout, std::cerr);
     if (check->parsed())

@@ -17,10 +17,12 @@ bool Contains(const std::vector<API_Guid>& guids, const API_Guid& guid) {
     return std::find(guids.begin(), guids.end(), guid) != guids.end();
 }
 
-// The alerts by which the add-on tells the user that stamps may show old values.
+// The alerts by which the add-on tells the user that stamps may show old values. A command that
+// failed part-way ("Unexpected error while operating on Zarimarks.") tells it as well: the user
+// knows the stamps it was working on may not be done.
 bool TellsOfStaleStamps(int alertId) {
     return alertId == ZM_ALERT_UNEXPECTED_EVENT_ERROR || alertId == ZM_ALERT_STAMPS_NOT_UPDATED ||
-           alertId == ZM_ALERT_STAMP_LABEL_REPLACED;
+           alertId == ZM_ALERT_STAMP_LABEL_REPLACED || alertId == ZM_ALERT_UNEXPECTED_COMMAND_ERROR;
 }
 
 // The first step of the run of steps after which the stamp has been stale up to now; -1 when it

@@ -67,6 +67,7 @@ private:
     void Ungroup();
     void AddZoneCategory();
     void EditParameters();
+    void PlayFault();
 
     Headless::HeadlessHost& host_;
     const Scenario::Action& action_;
@@ -165,6 +166,19 @@ void Player::EditParameters() {
         values.push_back(converted);
     }
     outcome_.result = host_.EditParameters(element->GetGuid(), values);
+}
+
+void Player::PlayFault() {
+    Headless::FaultInjector& faults = host_.GetFaults();
+    const std::string& operation = action_.operation;
+    bool planned = false;
+    if (operation.empty())
+        planned = action_.flag ? faults.InjectExceptionAtCall(action_.call, action_.repeat)
+                               : faults.InjectAtCall(action_.call, action_.code, action_.repeat);
+    else
+        planned = action_.flag ? faults.InjectException(operation, action_.call, action_.repeat)
+                               : faults.Inject(operation, action_.call, action_.code, action_.repeat);
+    Check(planned, "the fault could not be injected");
 }
 
 void Player::PlayElementChange() {
@@ -355,10 +369,7 @@ void Player::PlayView() {
         Check(host_.Undo(), "there is no step to undo");
         break;
     case ActionKind::Fault:
-        Check(action_.flag
-                  ? host_.GetFaults().InjectException(action_.operation, action_.call, action_.repeat)
-                  : host_.InjectFault(action_.operation, action_.call, action_.code, action_.repeat),
-              "the fault could not be injected");
+        PlayFault();
         break;
     default:
         break;
@@ -566,7 +577,8 @@ std::string SummarizeAction(const Scenario::Action& action) {
             text << " " << Quote(action.category.code) << " " << Quote(action.category.name);
         break;
     case ActionKind::Fault:
-        text << " " << action.operation << " call " << action.call << (action.repeat ? " and later" : "");
+        text << " " << (action.operation.empty() ? "any operation" : action.operation) << " call "
+             << action.call << (action.repeat ? " and later" : "");
         if (action.flag)
             text << " throws";
         else

@@ -306,7 +306,7 @@ struct Action {
     ZoneChangeDesc change;
     std::vector<ParameterValue> parameters;
     ZoneCategoryDesc category;
-    std::string operation; // fault
+    std::string operation; // fault; empty: any operation
     std::int32_t call = 1;
     std::int32_t code = 0;
     bool repeat = false;

@@ -30,6 +30,13 @@ std::string SyntaxErrorText(const std::string& text, const nlohmann::json::parse
            reason;
 }
 
+// A number beyond a double ("1e999") fails the parse without a place; the message names it.
+std::string RangeErrorText(const nlohmann::json::exception& error) {
+    const std::string what = error.what();
+    const std::size_t bracket = what.find("] ");
+    return "malformed JSON: " + (bracket != std::string::npos ? what.substr(bracket + 2) : what);
+}
+
 // One whole scenario: the file itself, or one entry of its "runs".
 Scenario ReadRun(const Json& value, const std::string& path, Diagnostics& diagnostics) {
     Scenario scenario;
@@ -87,6 +94,9 @@ ReadResult ReadScenarioText(const std::string& text) {
         root = Json::parse(text, nullptr, true, true);
     } catch (const nlohmann::json::parse_error& error) {
         result.issues.push_back({"", SyntaxErrorText(text, error)});
+        return result;
+    } catch (const nlohmann::json::exception& error) {
+        result.issues.push_back({"", RangeErrorText(error)});
         return result;
     }
     Diagnostics diagnostics;

@@ -228,7 +228,11 @@ void ReadFields(ObjectReader& reader, Action& action) {
             static_cast<std::int32_t>(reader.Integer("code", -0x7FFFFFFF, 0x7FFFFFFF, true).value_or(0));
         break;
     case ActionKind::Fault:
-        action.operation = reader.String("operation", true).value_or("");
+        // Without an operation the fault counts every host call, whatever its operation.
+        action.operation = reader.String("operation").value_or("");
+        if (reader.Has("operation") && action.operation.empty())
+            reader.GetDiagnostics().Add(reader.PathOf("operation"),
+                                        "empty operation name (leave it out for any operation)");
         action.call = static_cast<std::int32_t>(reader.Integer("call", 1, 0x7FFFFFFF).value_or(1));
         action.flag = reader.Bool("throw").value_or(false);
         // A thrown exception carries no code; a returned failure needs one.
