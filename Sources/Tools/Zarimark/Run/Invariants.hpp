@@ -25,6 +25,8 @@ public:
     void BeforeStep(Headless::HeadlessHost& host);
     // Right after it, with the step's record last in `record`.
     std::vector<Violation> AfterStep(const Headless::HeadlessHost& host, const SessionRecord& record);
+    // What the last step did that breaks no rule but the user should hear of; taken once.
+    std::vector<std::string> TakeNotes() { return std::exchange(notes_, {}); }
 
 private:
     using HalfLink = std::pair<API_Guid, API_Guid>; // from -> to, without to -> from
@@ -49,6 +51,7 @@ private:
     Int64 unreleasedMemos_ = 0;
     std::size_t editStateChanges_ = 0;
     std::vector<HalfLink> halfLinks_;
+    std::vector<std::string> notes_;
 };
 
 // Each link between two live elements whose partner link is missing, in creation order.

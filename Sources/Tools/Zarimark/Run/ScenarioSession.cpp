@@ -71,6 +71,7 @@ RunFailure ScenarioSession::PlayStep(std::size_t index, bool check) {
     stepRecord.path = step.path;
     stepRecord.note = step.note;
     stepRecord.summary = SummarizeAction(step.action);
+    stepRecord.undo = step.action.kind == Scenario::ActionKind::Undo;
     stepRecord.firstBatch = host_->GetDeliveredBatches().size();
     stepRecord.firstUiEntry = DG::GetUILog().size();
     stepRecord.firstDebugLine = GS::GetDebugLog().size();
@@ -99,6 +100,10 @@ RunFailure ScenarioSession::PlayStep(std::size_t index, bool check) {
     // Also for the step that ends the run: an escaped exception is a broken rule of its own.
     const std::vector<Violation> found = invariants_.AfterStep(*host_, record_);
     violations_.insert(violations_.end(), found.begin(), found.end());
+    for (std::string& note : invariants_.TakeNotes()) {
+        warnings_.push_back(step.path + ": " + note);
+        record_.steps.back().notes.push_back(std::move(note));
+    }
     if (failure)
         return failure;
     if (check) {

@@ -24,6 +24,7 @@ struct StepRecord {
     std::size_t firstDebugLine = 0, endDebugLine = 0;
     std::size_t firstCall = 0, endCall = 0; // the host's call log: what the add-on asked of the host
     std::vector<API_Guid> staleStamps;      // after the step, by the report's reference
+    bool undo = false;                      // the user's undo: the add-on is not told of it
 };
 
 struct SessionRecord {
