@@ -6,6 +6,7 @@
 #include "AddOn/EntryGuard.hpp"
 #include "AddOn/FrameState.hpp"
 #include "AddOn/PaletteIdentity.hpp"
+#include "AddOn/ZoneObservation.hpp"
 #include "DG/Alert.hpp"
 #include "RS/RS.hpp"
 #include "ResourceIds.hpp"
@@ -147,6 +148,7 @@ void CheckPalette::PanelResized(const DG::PanelResizeEvent& event) {
 // The palette's buttons are called from the host's event loop: nothing may escape into it.
 void CheckPalette::ButtonClicked(const DG::ButtonClickEvent& event) {
     GuardEntry("CheckPalette", [&] {
+        ZoneObservation::Resume();
         if (event.GetSource() == &checkRoomsButton_)
             CheckRooms();
         else if (event.GetSource() == &updateWrongButton_)

@@ -30,6 +30,7 @@ public:
     void RemoveInconsistentRooms(const GuidSet& rooms);
     void AddWrongStamps(const GuidSet& stamps);
     void RemoveWrongStamps(const GuidSet& stamps);
+    bool ListsWrongStamp(const API_Guid& stamp) const { return stampSet_.Contains(stamp); }
 
     // "Check Rooms": the room list becomes the rooms found inconsistent now.
     void CheckRooms();
@@ -50,7 +51,8 @@ private:
     void SetUpColumns();
     void LayOutColumns();
     void RefreshRoomList();
-    void RefreshStampList();
+    // The first host failure that kept a stamp the host still knows from its full row; 0 if none.
+    GSErrCode RefreshStampList();
     void HideRemembering();
     GSErrCode AddAllStamps();
 

@@ -5,10 +5,11 @@
 #include "AddOn/FrameState.hpp"
 #include "AddOn/Zarimark/ApartmentModel.hpp"
 #include "AddOn/Zarimark/ParameterList.hpp"
+#include "AddOn/Zarimark/ProjectStamps.hpp"
 #include "AddOn/Zarimark/RoomAreas.hpp"
-#include "AddOn/Zarimark/StampLibPart.hpp"
 #include "AddOn/Zarimark/StampResync.hpp"
 #include "GSRoot/ValueToStr.hpp"
+#include "Host/HostCodes.hpp"
 #include "Host/HostOperations.hpp"
 #include "RS/RS.hpp"
 #include "ResourceIds.hpp"
@@ -73,17 +74,23 @@ void CheckPalette::RefreshRoomList() {
     }
 }
 
-void CheckPalette::RefreshStampList() {
+// A stamp the host no longer knows shows no row, as a deleted room does.
+GSErrCode CheckPalette::RefreshStampList() {
     stampList_.DeleteItem(DG::ListBox::AllItems);
+    GSErrCode unshown = NoError;
     for (const API_Guid& stamp : stampSet_) {
         API_Elem_Head header;
         header.guid = stamp;
-        if (HostGetElementHeader(&header) != NoError)
-            continue;
-        GS::UniString apartmentId;
-        ReadElementParameterText(stamp, StampApartmentIdParameter, apartmentId);
-        AppendRow(stampList_, {GS::valuetostr(header.floorInd), apartmentId});
+        GSErrCode err = HostGetElementHeader(&header);
+        if (err == NoError) {
+            GS::UniString apartmentId;
+            err = ReadElementParameterText(stamp, StampApartmentIdParameter, apartmentId);
+            AppendRow(stampList_, {GS::valuetostr(header.floorInd), apartmentId});
+        }
+        if (unshown == NoError && err != NoError && err != APIERR_BADELEMENT && err != ErrParameterNotFound)
+            unshown = err;
     }
+    return unshown;
 }
 
 void CheckPalette::CheckRooms() {
@@ -99,19 +106,7 @@ void CheckPalette::CheckRooms() {
 
 // Every stamp of the project joins the set; a failure on the way updates none.
 GSErrCode CheckPalette::AddAllStamps() {
-    Int32 stampLibInd = 0;
-    GS::Array<API_Guid> labels;
-    GSErrCode err = FindStampLibPartIndex(ZMBuiltInLibParts::Stamp, &stampLibInd);
-    if (err == NoError)
-        err = HostListElements(API_LabelID, &labels, APIFilt_None);
-    for (UIndex i = 0; err == NoError && i < labels.GetSize(); ++i) {
-        API_Element label;
-        label.header.guid = labels[i];
-        err = HostGetElement(&label);
-        if (err == NoError && label.label.libInd == stampLibInd)
-            stampSet_.Add(labels[i]);
-    }
-    return err;
+    return FindProjectStamps(stampSet_);
 }
 
 void CheckPalette::UpdateStamps(bool all) {
@@ -121,9 +116,14 @@ void CheckPalette::UpdateStamps(bool all) {
         err = HostCallUndoableCommand(UpdateUndoStepName(), [&] {
             return GuardEntry("Update Zarimarks", [&] { return ResyncStamps(stampSet_, rooms); });
         });
-    if (err != NoError && err != ErrRoomReservationDeclined)
+    const bool told = err != NoError && err != ErrRoomReservationDeclined;
+    if (told)
         ShowErrorCodeAlert(ZM_ALERT_UNEXPECTED_COMMAND_ERROR, err);
-    RefreshStampList();
+    // The stamps the update could not repair are told by their rows alone; a row the host keeps
+    // from being shown would leave the user believing they are right.
+    const GSErrCode unshown = RefreshStampList();
+    if (!told && unshown != NoError)
+        ShowErrorCodeAlert(ZM_ALERT_UNEXPECTED_COMMAND_ERROR, unshown);
     for (const API_Guid& room : rooms)
         roomSet_.Add(room);
     RefreshRoomList();

@@ -27,6 +27,11 @@ void HandOverToCheckPalette(const EventBatch& batch) {
     }
 }
 
+bool IsListedAsWrong(const EventBatch& batch, const API_Guid& stamp) {
+    return batch.pendingWrongStamps.Contains(stamp) ||
+           (CheckPalette::HasInstance() && CheckPalette::GetInstance().ListsWrongStamp(stamp));
+}
+
 void ShowCreateCommandFindings(const GuidSet& rooms, const GuidSet& stamps) {
     CheckPalette& palette = CheckPalette::GetInstance();
     palette.AddInconsistentRooms(rooms);

@@ -17,19 +17,25 @@ namespace Zarimark {
 
 namespace {
 
-// The selected zones; items whose type the host cannot tell are passed over.
+// The selected zones; items whose type the host cannot tell are passed over. When that leaves
+// no zone, the first such failure is returned: an empty list would make the command take every
+// apartment of the story, which is not what the user selected.
 GSErrCode SelectedZones(GS::Array<API_Guid>& zones) {
     API_SelectionInfo info;
     GS::Array<API_Neig> selection;
     const GSErrCode err = HostGetSelection(&info, &selection, false, true, 0);
     if (err != NoError && err != APIERR_NOSEL)
         return err;
+    GSErrCode untold = NoError;
     for (const API_Neig& item : selection) {
         API_ElemType type;
-        if (HostNeigToElementType(item, &type) == NoError && type.typeID == API_ZoneID)
+        const GSErrCode typeErr = HostNeigToElementType(item, &type);
+        if (typeErr == NoError && type.typeID == API_ZoneID)
             zones.Push(item.guid);
+        else if (typeErr != NoError && untold == NoError)
+            untold = typeErr;
     }
-    return NoError;
+    return zones.IsEmpty() ? untold : NoError;
 }
 
 GSErrCode CandidateZones(GS::Array<API_Guid>& candidates) {

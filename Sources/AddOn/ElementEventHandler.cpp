@@ -5,6 +5,8 @@
 #include "AddOn/ErrorAlerts.hpp"
 #include "AddOn/ErrorCodes.hpp"
 #include "AddOn/MissingApartmentIdWarning.hpp"
+#include "AddOn/Zarimark/ZoneHandlers.hpp"
+#include "AddOn/ZoneObservation.hpp"
 #include "Host/HostCodes.hpp"
 #include "ResourceIds.hpp"
 
@@ -66,6 +68,9 @@ GSErrCode HandleElementEvent(const API_NotifyElementType& event, EventBatch& bat
     else
         return NoError;
     const GSErrCode code = ClassifyHandlerResult(result.handler, batch);
+    // A zone handler may fail before it knows every stamp it leaves wrong.
+    if (code != NoError && head.type.typeID == API_ZoneID)
+        CollectStampsOfZone(head.guid, batch.pendingWrongStamps);
     if (result.check != NoError && result.check != ErrInconsistentRooms)
         ShowErrorCodeAlert(ZM_ALERT_UNEXPECTED_EVENT_ERROR, result.check);
     return code;
@@ -81,6 +86,7 @@ GSErrCode ElementEventHandler(const API_NotifyElementType* elemType) {
         switch (elemType->notifID) {
         case APINotifyElement_BeginEvents:
             batch.Clear();
+            ZoneObservation::Resume();
             return NoError;
         case APINotifyElement_EndEvents:
             CloseBatch(batch);

@@ -26,6 +26,9 @@ EventBatch& GetEventBatch();
 // element in both ends up listed.
 void HandOverToCheckPalette(const EventBatch& batch);
 
+// Whether the stamp is taken for wrong: listed by the palette or by this batch so far.
+bool IsListedAsWrong(const EventBatch& batch, const API_Guid& stamp);
+
 // The create command's findings: inconsistent rooms and the stamps that show them.
 void ShowCreateCommandFindings(const GuidSet& rooms, const GuidSet& stamps);
 

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "AddOn/HostCallFence.hpp"
+#include "AddOn/ZoneObservation.hpp"
 #include "GSRoot/DebugLog.hpp"
 #include "Host/HostOperations.hpp"
 
@@ -24,6 +25,7 @@ GSErrCode AcceptHostOperations(HostInterface* operations, Int32 /*operationCount
     Host::SetCurrentHost(fence.get());
     hostToken = token;
     ownResourceModule = fence->HostGetOwnResourceModule();
+    ZoneObservation::Forget();
     operationTableReceived = true;
     return NoError;
 }

@@ -19,11 +19,16 @@ GSErrCode HandleNewLabel(const API_Guid& label, EventBatch& batch) {
     return err;
 }
 
-GSErrCode HandleCopiedLabel(const API_Guid& label) {
+// The copy carries its source's values: it is as wrong as its source is taken to be, and wrong
+// when it could not be given the source's rooms (without its source, not even those).
+GSErrCode HandleCopiedLabel(const API_Guid& label, EventBatch& batch) {
     API_Element source;
-    const GSErrCode err = HostGetParentElement(&source, nullptr, 0);
-    // Without its source the copy cannot be linked; the user must hear of it.
-    return err != NoError ? err : HandleStampCopied(label, source);
+    GSErrCode err = HostGetParentElement(&source, nullptr, 0);
+    if (err == NoError)
+        err = HandleStampCopied(label, source);
+    if (err != NoError || IsListedAsWrong(batch, source.header.guid))
+        batch.pendingWrongStamps.Add(label);
+    return err;
 }
 
 bool IsEditableByUser(const API_Elem_Head& label) {
@@ -67,7 +72,7 @@ GSErrCode RunLabelHandler(Int32 code, const API_Elem_Head& label, EventBatch& ba
     case APINotifyElement_New:
         return HandleNewLabel(label.guid, batch);
     case APINotifyElement_Copy:
-        return HandleCopiedLabel(label.guid);
+        return HandleCopiedLabel(label.guid, batch);
     case APINotifyElement_Change:
         return HandleChangedLabel(label, batch);
     case APINotifyElement_Delete:

@@ -3,6 +3,7 @@
 #include "AddOn/CheckPalette.hpp"
 #include "AddOn/CreateCommand.hpp"
 #include "AddOn/EntryGuard.hpp"
+#include "AddOn/ZoneObservation.hpp"
 #include "ResourceIds.hpp"
 
 namespace Zarimark {
@@ -11,6 +12,7 @@ GSErrCode MenuCommandHandler(const API_MenuParams* menuParams) {
     if (menuParams == nullptr)
         return NoError;
     return GuardEntry("MenuCommandHandler", [&] {
+        ZoneObservation::Resume();
         switch (menuParams->menuItemRef.menuResID) {
         case ZM_STRS_MENU_CREATE:
             return RunCreateCommand();

@@ -215,6 +215,9 @@ TEST_F(StampParametersTest, NothingIsWrittenWhenTheHostFails) {
     ParameterHandle params(before);
     shown = {9};
 
+    host.InjectFault("HostEnumerateAttributes", 1, APIERR_GENERAL);
+    EXPECT_EQ(Fill({room}, params), APIERR_GENERAL);
+    host.ClearFaults();
     host.InjectFault("HostGetAttribute", 2, APIERR_GENERAL);
     EXPECT_EQ(Fill({room}, params), APIERR_GENERAL);
     host.ClearFaults();

@@ -1,3 +1,4 @@
+#include "AddOn/CheckPalette.hpp"
 #include "AddOn/ErrorCodes.hpp"
 #include "LiveStampsSupport.hpp"
 #include "ResourceIds.hpp"
@@ -308,6 +309,57 @@ TEST_F(EventHandler, RefusalIsToldThoughTheUserDeclinedTheNewApartmentsStamps) {
               (std::vector<GSResID>{ZM_ALERT_STAMPS_NOT_RESERVED, ZM_ALERT_STAMPS_NOT_UPDATED}));
     EXPECT_THAT(p().Names(p().UserBatch().pendingWrongStamps), UnorderedElementsAre("sA", "sB"));
 }
+
+// A copy carries its source's values: taken for wrong as its source is, by the palette or by
+// the batch so far.
+struct CopiedSourceCase {
+    const char* name;
+    bool onPalette;
+    bool refusedInBatch;
+    bool copyListed;
+};
+
+void PrintTo(const CopiedSourceCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+const CopiedSourceCase CopiedSourceCases[] = {
+    {"SourceOnThePalette", true, false, true},
+    {"SourceRefusedEarlierInTheBatch", false, true, true},
+    {"SourceTakenForRight", false, false, false},
+};
+
+class CopiedStamp : public EventHandler, public ::testing::WithParamInterface<CopiedSourceCase> {};
+
+TEST_P(CopiedStamp, IsListedWhenItsSourceIs) {
+    const CopiedSourceCase& c = GetParam();
+    const API_Guid a1 = p().Room("a1", "A");
+    const API_Guid s = p().Stamp("s", "A", {a1});
+    if (c.onPalette)
+        CheckPalette::GetInstance().AddWrongStamps({s});
+    if (c.refusedInBatch) {
+        ASSERT_TRUE(p().host.InjectFault("HostChangeElement", 1, APIERR_LOCKEDELEM));
+    }
+
+    p().Act([&] {
+        if (c.refusedInBatch) {
+            EXPECT_EQ(p().host.ChangeZone(a1, AreasChange(Consistent)), NoError);
+        }
+        p().host.CopyElement(s, {5.0, 0.0}, "copy");
+    });
+    p().host.ClearFaults();
+
+    const API_Guid copy = p().ByName("copy");
+    EXPECT_EQ(p().LinkNames(copy), Names{"a1"});
+    EXPECT_EQ(p().UserBatch().pendingWrongStamps.Contains(copy), c.copyListed);
+    EXPECT_EQ(p().UserBatch().pendingWrongStamps.Contains(s), c.refusedInBatch);
+    EXPECT_THAT(p().AlertIds(), Not(Contains(ZM_ALERT_UNEXPECTED_EVENT_ERROR)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CopiedStamp, ::testing::ValuesIn(CopiedSourceCases),
+                         [](const ::testing::TestParamInfo<CopiedSourceCase>& info) {
+                             return info.param.name;
+                         });
 
 // The zone handler's one result code carries the refusal; the missing ID must not be lost.
 TEST_F(EventHandler, RefusalAndMissingIdOfOneZoneAreBothTold) {

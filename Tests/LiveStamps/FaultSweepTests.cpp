@@ -1,3 +1,6 @@
+#include <algorithm>
+
+#include "AddOn/CheckPalette.hpp"
 #include "LiveStampsSupport.hpp"
 #include "ResourceIds.hpp"
 
@@ -260,6 +263,78 @@ TEST_P(FaultSweep, EveryFailingCallLeavesTheProjectSound) {
     }
     // The last round may have left a memo with the host on purpose.
     Fresh();
+}
+
+// Per stamp, by name: its links and parameters; what a failure may leave otherwise.
+std::map<std::string, std::string> StampStates(const LiveProject& p) {
+    std::map<std::string, std::string> states;
+    for (const auto& element : p.host.GetProject().elements) {
+        if (element.second.GetTypeId() != API_LabelID)
+            continue;
+        std::string& state = states[element.second.name];
+        state = ::testing::PrintToString(p.Names(element.second.links));
+        for (const Headless::Parameter& parameter : element.second.parameters)
+            state += " " + parameter.GetName() + "=" + Headless::DescribeParameterValue(parameter);
+    }
+    return states;
+}
+
+// Linked to exactly the rooms of its apartment, and showing their areas.
+bool IsCurrent(const LiveProject& p, const std::string& name) {
+    const API_Guid stamp = p.ByName(name);
+    std::vector<API_Guid> linked;
+    for (const API_Guid& element : p.Element(stamp).links) {
+        if (p.Exists(element))
+            linked.push_back(element);
+    }
+    std::vector<API_Guid> rooms;
+    for (const auto& element : p.host.GetProject().elements) {
+        const Headless::Parameter* id = Headless::FindParameter(element.second.parameters, "stApartmentId");
+        if (element.second.GetTypeId() == API_ZoneID && id != nullptr &&
+            id->GetText().ToUtf8() == p.StampId(stamp))
+            rooms.push_back(element.second.GetGuid());
+    }
+    const auto byName = [&p](const API_Guid& a, const API_Guid& b) { return p.Name(a) < p.Name(b); };
+    std::vector<API_Guid> sortedLinks = linked;
+    std::sort(sortedLinks.begin(), sortedLinks.end(), byName);
+    std::sort(rooms.begin(), rooms.end(), byName);
+    return sortedLinks == rooms && p.Rows(stamp) == p.RowsOf(linked);
+}
+
+bool PaletteListsWrong(const LiveProject& p, const std::string& stamp) {
+    const API_Guid guid = p.ByName(stamp);
+    return CheckPalette::HasInstance() && CheckPalette::GetInstance().ListsWrongStamp(guid);
+}
+
+// A stamp that a failure leaves other than the action would have made it (or leaves in place
+// where the action would have removed it), and not current either, is listed as wrong: the user
+// is never left believing it right. A yes-or-no query that fails answers no, and the add-on must take the
+// host at its word.
+TEST_P(FaultSweep, EveryStampAFailureLeavesBehindIsListed) {
+    const Scenario& scenario = GetParam();
+    LiveProject& clean = Fresh();
+    clean.Act(scenario.build(clean));
+    const std::map<std::string, std::string> expected = StampStates(clean);
+    const std::vector<NumberedCall> calls = NumberCalls(clean.host.GetCallLog());
+
+    for (std::size_t at = 0; at < calls.size() && !HasFailure(); ++at) {
+        const Headless::CallLogEntry& failing = calls[at].entry;
+        if (failing.operation == "HostFilterElement")
+            continue;
+        SCOPED_TRACE(failing.ToString() + ", call " + std::to_string(calls[at].occurrence) + " of it, fails");
+        LiveProject& p = Fresh();
+        const Action action = scenario.build(p);
+        ASSERT_TRUE(p.host.InjectFault(failing.operation, calls[at].occurrence, InjectedCode));
+        p.Act(action);
+        p.host.ClearFaults();
+        for (const auto& stamp : StampStates(p)) {
+            const auto found = expected.find(stamp.first);
+            if ((found == expected.end() || found->second != stamp.second) && !IsCurrent(p, stamp.first)) {
+                EXPECT_TRUE(PaletteListsWrong(p, stamp.first)) << stamp.first << ": " << stamp.second;
+            }
+        }
+        p.host.ReleaseOutstandingMemos();
+    }
 }
 
 // All the user and the project are left with after an action: what the user was told, the

@@ -213,6 +213,25 @@ TEST_F(CreationTest, CreateCommandReservesRoomsWhenConfirmed) {
 
 // ---- Errors and undo ----
 
+// A selected item whose type the host cannot tell is passed over; but when no zone is left, the
+// command must not fall back to the whole story the user did not choose.
+TEST_F(CreationTest, CreateCommandWithUntoldSelectionTypes) {
+    const API_Guid a1 = p().Room("a1", "A");
+    const API_Guid b1 = p().Room("b1", "B");
+    p().host.SetSelection({a1, b1});
+    p().host.InjectFault("HostNeigToElementType", 1, APIERR_GENERAL);
+
+    EXPECT_EQ(p().CreateCommand(), NoError);
+    EXPECT_THAT(p().StampIds(), ElementsAre("B"));
+
+    p().host.SetSelection({b1});
+    p().host.InjectFault("HostNeigToElementType", 1, APIERR_GENERAL);
+
+    EXPECT_EQ(p().CreateCommand(), APIERR_GENERAL);
+    EXPECT_THAT(p().StampIds(), ElementsAre("B"));
+    EXPECT_EQ(p().AlertIds().back(), ZM_ALERT_UNEXPECTED_COMMAND_ERROR);
+}
+
 class CreateCommandHostError : public CreationTest, public ::testing::WithParamInterface<GSErrCode> {};
 
 TEST_P(CreateCommandHostError, ShownWithNegativeDecimalCode) {

@@ -18,9 +18,10 @@ struct Fault {
 // In the order the update reaches them: the stamp, its links, the part's index, the stamp's
 // memo, the zone-category table, the room (its element and quantities), the change itself.
 const Fault Faults[] = {
-    {"HostGetElement", 1},        {"HostGetElementLinks", 1},      {"HostGetLibPartUniqueId", 1},
-    {"HostSearchLibraryPart", 1}, {"HostGetElementMemo", 1},       {"HostGetAttribute", 1},
-    {"HostGetElement", 2},        {"HostGetElementQuantities", 1}, {"HostChangeElement", 1},
+    {"HostGetElement", 1},        {"HostGetElementLinks", 1}, {"HostGetLibPartUniqueId", 1},
+    {"HostSearchLibraryPart", 1}, {"HostGetElementMemo", 1},  {"HostEnumerateAttributes", 1},
+    {"HostGetAttribute", 1},      {"HostGetElement", 2},      {"HostGetElementQuantities", 1},
+    {"HostChangeElement", 1},
 };
 
 void PrintTo(const Fault& fault, std::ostream* out) {

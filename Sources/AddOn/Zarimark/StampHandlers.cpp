@@ -110,9 +110,9 @@ GSErrCode HandleStampCopied(const API_Guid& newStamp, const API_Element& source)
     if (err == NoError)
         err = ReserveRoomsOfApartments(MakeApartmentRooms(apartmentId, rooms));
     if (err == ErrRoomReservationDeclined) {
-        // Without its rooms the copy would show values it cannot keep up to date.
-        (void)HostDeleteElements({newStamp});
-        return NoError;
+        // Without its rooms the copy would show values it cannot keep up to date; a copy that
+        // stays is such a stamp, and the caller must hear of it.
+        return HostDeleteElements({newStamp});
     }
     for (UIndex i = 0; err == NoError && i < rooms.GetSize(); ++i)
         err = LinkBothWays(rooms[i], newStamp);

@@ -12,7 +12,8 @@ namespace Zarimark {
 GSErrCode HandleStampEdited(const API_Guid& stamp);
 
 // A copied stamp shows the rooms of the stamp it was copied from; declining to reserve them
-// removes the copy (result 0). The copy keeps the values it was copied with.
+// removes the copy (result 0, or the deletion's failure). The copy keeps the values it was
+// copied with.
 GSErrCode HandleStampCopied(const API_Guid& newStamp, const API_Element& source);
 
 } // namespace Zarimark

@@ -10,14 +10,14 @@ namespace Zarimark {
 
 namespace {
 
-API_AttributeIndex HighestZoneCategoryIndex() {
-    API_AttributeIndex highest = 0;
-    // Only the indices seen matter; the enumeration's own result does not.
-    HostEnumerateAttributes(API_ZoneCatID, [&highest](const API_Attr_Head& header) {
+// A failed enumeration may have stopped before the highest index: a table that short would
+// drop categories from the stamp, so the failure ends the read.
+GSErrCode HighestZoneCategoryIndex(API_AttributeIndex& highest) {
+    highest = 0;
+    return HostEnumerateAttributes(API_ZoneCatID, [&highest](const API_Attr_Head& header) {
         if (header.index > highest)
             highest = header.index;
     });
-    return highest;
 }
 
 GS::UniString CategoryName(const API_Attribute& attribute) {
@@ -28,7 +28,10 @@ GS::UniString CategoryName(const API_Attribute& attribute) {
 } // namespace
 
 GSErrCode ReadZoneCategoryTable(ZoneCategoryTable& table) {
-    const API_AttributeIndex count = HighestZoneCategoryIndex();
+    API_AttributeIndex count = 0;
+    const GSErrCode listed = HighestZoneCategoryIndex(count);
+    if (listed != NoError)
+        return listed;
     ZoneCategoryTable read;
     for (API_AttributeIndex j = 0; j < count; ++j) {
         API_Attribute attribute{};

@@ -225,4 +225,18 @@ GSErrCode HandleZoneDeleted(const API_Guid& zone, GuidSet& affectedStamps, GuidS
     return NoError;
 }
 
+void CollectStampsOfZone(const API_Guid& zone, GuidSet& stamps) {
+    GS::Array<API_Guid> linked;
+    if (HostGetElementLinks(zone, &linked) == NoError) {
+        for (const API_Guid& stamp : linked)
+            stamps.Add(stamp);
+    }
+    GS::UniString apartmentId;
+    bool present = false;
+    if (ReadZoneApartmentId(zone, apartmentId, present) != NoError || !present)
+        return;
+    GS::Array<API_Guid> unlinked;
+    (void)FindApartmentStamps(zone, apartmentId, stamps, unlinked);
+}
+
 } // namespace Zarimark

@@ -24,6 +24,11 @@ GSErrCode HandleZoneChanged(const API_Guid& zone, GuidSet& affectedStamps, GuidS
 // Rewrites the stamps of a deleted zone without it; a stamp deleted with it is no error.
 GSErrCode HandleZoneDeleted(const API_Guid& zone, GuidSet& affectedStamps, GuidSet& unfinishedStamps);
 
+// The stamps a zone's event concerns: those linked to the zone and those of its apartment. For a
+// handler that failed before it knew them all; what cannot be read is passed over, the failure
+// having been told already.
+void CollectStampsOfZone(const API_Guid& zone, GuidSet& stamps);
+
 } // namespace Zarimark
 
 #endif

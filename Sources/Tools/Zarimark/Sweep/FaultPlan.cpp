@@ -7,6 +7,10 @@
 namespace Sweep {
 
 std::vector<GSErrCode> CodesFor(const std::string& operation) {
+    // A yes/no answer has no failure to give: a fault would only make the host answer the other
+    // way (an element "outside the workspace" that the user just edited), a host that lies.
+    if (operation == "HostFilterElement" || operation == "HostGetOwnResourceModule")
+        return {};
     // Only these two check whether the user may edit the element; the others never refuse.
     if (operation == "HostChangeElement" || operation == "HostDeleteElements")
         return {APIERR_GENERAL,     APIERR_LOCKEDELEM, APIERR_LAYERHIDDEN,
