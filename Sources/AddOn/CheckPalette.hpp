@@ -28,7 +28,8 @@ public:
 
     void AddInconsistentRooms(const GuidSet& rooms);
     void RemoveInconsistentRooms(const GuidSet& rooms);
-    void AddWrongStamps(const GuidSet& stamps);
+    // The first host failure that kept a listed stamp from its row (0: every row shows).
+    GSErrCode AddWrongStamps(const GuidSet& stamps);
     void RemoveWrongStamps(const GuidSet& stamps);
     bool ListsWrongStamp(const API_Guid& stamp) const { return stampSet_.Contains(stamp); }
 

@@ -46,10 +46,10 @@ void CheckPalette::RemoveInconsistentRooms(const GuidSet& rooms) {
     RefreshRoomList();
 }
 
-void CheckPalette::AddWrongStamps(const GuidSet& stamps) {
+GSErrCode CheckPalette::AddWrongStamps(const GuidSet& stamps) {
     for (const API_Guid& stamp : stamps)
         stampSet_.Add(stamp);
-    RefreshStampList();
+    return RefreshStampList();
 }
 
 void CheckPalette::RemoveWrongStamps(const GuidSet& stamps) {

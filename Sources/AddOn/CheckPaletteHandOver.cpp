@@ -1,5 +1,7 @@
 #include "AddOn/CheckPalette.hpp"
+#include "AddOn/ErrorAlerts.hpp"
 #include "AddOn/EventBatch.hpp"
+#include "ResourceIds.hpp"
 
 namespace Zarimark {
 
@@ -22,8 +24,11 @@ void HandOverToCheckPalette(const EventBatch& batch) {
     if (!batch.pendingClearedStamps.IsEmpty())
         CheckPalette::GetInstance().RemoveWrongStamps(batch.pendingClearedStamps);
     if (!batch.pendingWrongStamps.IsEmpty()) {
-        CheckPalette::GetInstance().AddWrongStamps(batch.pendingWrongStamps);
+        // A wrong stamp whose row the host keeps from showing is told by the alert instead.
+        const GSErrCode unshown = CheckPalette::GetInstance().AddWrongStamps(batch.pendingWrongStamps);
         ShowPaletteNow();
+        if (unshown != NoError)
+            ShowErrorCodeAlert(ZM_ALERT_UNEXPECTED_EVENT_ERROR, unshown);
     }
 }
 

@@ -77,6 +77,28 @@ TEST_P(RefusedStamps, TwoInOneBatchGiveOneAlert) {
 INSTANTIATE_TEST_SUITE_P(Cases, RefusedStamps, ::testing::ValuesIn(RefusalCases),
                          [](const ::testing::TestParamInfo<RefusalCase>& info) { return info.param.name; });
 
+// The palette's row is the only word of a refused stamp; when the host keeps the row from being
+// built, the batch tells it by alert instead.
+TEST_F(EventHandler, WrongStampWhoseRowCannotBeBuiltIsToldByAlert) {
+    Headless::LabelDesc locked;
+    locked.lockId = 1;
+    const API_Guid z = p().Room("z", "A");
+    p().Stamp("s", "A", {z}, locked);
+    ASSERT_TRUE(p().host.InjectFault("HostApplyElementTool", 1, InjectedCode, true));
+    p().Act([&] { EXPECT_EQ(p().host.ChangeZone(z, AreasChange(Consistent)), NoError); });
+    ASSERT_EQ(p().AlertIds(), std::vector<GSResID>{ZM_ALERT_STAMPS_NOT_UPDATED});
+    // The same batch again, with the last header read (the row's) failing.
+    const int headerReads = p().CallCount("HostGetElementHeader");
+    ASSERT_TRUE(p().host.InjectFault("HostGetElementHeader", headerReads, InjectedCode));
+
+    p().Act([&] { EXPECT_EQ(p().host.ChangeZone(z, AreasChange(Consistent)), NoError); });
+    p().host.ClearFaults();
+
+    EXPECT_THAT(p().Names(p().UserBatch().pendingWrongStamps), ElementsAre("s"));
+    EXPECT_EQ(p().AlertIds(),
+              (std::vector<GSResID>{ZM_ALERT_STAMPS_NOT_UPDATED, ZM_ALERT_UNEXPECTED_EVENT_ERROR}));
+}
+
 TEST_F(EventHandler, RefusalOfAnEarlierStampIsToldThoughTheLastUpdateSucceeded) {
     Headless::LabelDesc locked;
     locked.lockId = 1;
