@@ -45,6 +45,39 @@ Json TellingAlert(const Json& alerts, int since) {
     return Json();
 }
 
+// How the add-on learns of changes: the rooms it lists and observes.
+bool WatchesRooms(const Headless::CallLogEntry& call) {
+    return call.operation == "HostListElements" || call.operation == "HostAttachElementObserver";
+}
+
+bool Succeeded(const Headless::CallLogEntry& call) {
+    return call.result == NoError || call.result == APIERR_LINKEXIST;
+}
+
+// The alert by which the add-on told the user that it could not watch the rooms (one shown in a
+// step in which its listing or observing of rooms failed) while no such call of it has succeeded
+// since: from then on it has no way to learn of a change, and whatever goes stale unseen has been
+// told of. Null when the add-on watches.
+Json WatchLostAlert(const Headless::HeadlessHost& host, const Run::SessionRecord& record,
+                    const Json& alerts) {
+    const std::vector<Headless::CallLogEntry>& log = host.GetCallLog();
+    Json lost;
+    for (const Run::StepRecord& step : record.steps) {
+        bool failed = false;
+        for (std::size_t i = step.firstCall; i < step.endCall && i < log.size(); ++i) {
+            if (!WatchesRooms(log[i]))
+                continue;
+            failed = !Succeeded(log[i]);
+            if (!failed)
+                lost = Json();
+        }
+        const Json told = TellingAlert(alerts, static_cast<int>(step.index));
+        if (failed && lost.is_null() && !told.is_null() && told["step"] == Json(step.index))
+            lost = told;
+    }
+    return lost;
+}
+
 // The palette's rows name no element, only a story and an apartment ID. A row stands for one
 // stale stamp of that story and ID; with fewer rows than such stamps, the later ones in creation
 // order count as not listed, so that a row is never taken for more stamps than it shows.
@@ -98,6 +131,7 @@ Json StampStatusJson(const Headless::HeadlessHost& host, const Run::SessionRecor
                      const Json& paletteStampRows) {
     const std::vector<StampCheck> checks = Reference::CheckStamps(host, Reference::ComputeApartments(host));
     const std::vector<API_Guid> listed = ListedInPalette(host, checks, paletteStampRows);
+    const Json watchLost = WatchLostAlert(host, record, alerts);
     Json status = Json::object();
     for (const StampCheck& check : checks) {
         Json differences = Json::array();
@@ -112,7 +146,9 @@ Json StampStatusJson(const Headless::HeadlessHost& host, const Run::SessionRecor
         } else {
             const int since = StaleSince(check.stamp, record);
             const bool inPalette = Contains(listed, check.stamp);
-            const Json told = TellingAlert(alerts, since);
+            Json told = TellingAlert(alerts, since);
+            if (told.is_null() && !watchLost.is_null() && since >= watchLost["step"].get<int>())
+                told = watchLost;
             entry.update(Json{{"staleSince", since < 0 ? Json("start") : Json(since)},
                               {"listedInPalette", inPalette},
                               {"toldByAlert", told},
