@@ -237,6 +237,28 @@ TEST_F(CreationTest, PlacedOnRoomWhoseIdCannotBeReadEndsWithHostCode) {
     EXPECT_THAT(EventResults(p()), Contains(InjectedCode));
 }
 
+// A placed label the add-on could not observe, read or take away stays as placed, showing nothing
+// of any apartment: the handler says it is left wrong, so the batch lists it.
+TEST_F(CreationTest, PlacedLabelThatCannotBeReplacedIsLeftWrong) {
+    const API_Guid a1 = p().Room("a1", "A");
+    for (const char* operation : {"HostAttachElementObserver", "HostGetElementMemo", "HostDeleteElements"}) {
+        Headless::LabelDesc desc;
+        desc.libInd = p().stampLibInd;
+        desc.parent = a1;
+        const API_Guid label = p().host.AddLabel(desc);
+        p().host.InjectFault(operation, 1, InjectedCode);
+        GSErrCode result = NoError;
+        bool stampLeftWrong = false;
+
+        p().host.RunAddOnCall([&] { result = HandleStampPlaced(label, stampLeftWrong); });
+        p().host.ClearFaults();
+
+        EXPECT_EQ(result, InjectedCode) << operation;
+        EXPECT_TRUE(stampLeftWrong) << operation;
+        EXPECT_TRUE(p().Exists(label)) << operation;
+    }
+}
+
 // The handler's own result: the user's refusal is no error.
 TEST_F(CreationTest, HandleStampPlacedWithDeclinedRoomReservationGivesNoError) {
     p().host.SetTeamworkMode(true);

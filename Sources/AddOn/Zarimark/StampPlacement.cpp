@@ -59,11 +59,13 @@ void MakeFreeLabel(API_Element& label) {
 }
 
 // The user's label is gone once the stamp that replaces it is chosen.
-GSErrCode ReplacePlacedLabel(API_Element& label) {
+// `labelStays`: the user's label could not be taken away; it is no stamp of any apartment.
+GSErrCode ReplacePlacedLabel(API_Element& label, bool& labelStays) {
     ElementMemoScope memo;
     GSErrCode err = memo.Fetch(label.header.guid, APIMemoMask_All);
     if (err == NoError)
         err = HostDeleteElements({label.header.guid});
+    labelStays = err != NoError;
     if (err != NoError)
         return err;
     ChosenApartment choice;
@@ -126,7 +128,13 @@ GSErrCode HandleStampPlaced(const API_Guid& label, bool& stampLeftWrong) {
         stampLeftWrong = err != NoError && err != ErrRoomsWithoutApartmentId;
         return err;
     }
-    return err != NoError ? err : ReplacePlacedLabel(element);
+    // A label the add-on could neither observe nor replace stays as the user placed it, showing
+    // nothing of its rooms: it is a wrong stamp the user must hear of.
+    if (err != NoError) {
+        stampLeftWrong = true;
+        return err;
+    }
+    return ReplacePlacedLabel(element, stampLeftWrong);
 }
 
 GSErrCode LinkPlacedStamp(const API_Element& stamp) {
