@@ -69,7 +69,9 @@ char Tokenizer::Peek(std::size_t ahead) const {
 char Tokenizer::Get() {
     const char c = text_[pos_++];
     if (c == '\n') {
-        ++line_;
+        // A line marker may name the largest line number; the count stays there after it.
+        if (line_ < std::numeric_limits<int>::max())
+            ++line_;
         atLineStart_ = true;
     } else if (c != ' ' && c != '\t' && c != '\r') {
         atLineStart_ = false;
@@ -211,6 +213,9 @@ Token Tokenizer::ReadString() {
         const char c = Get();
         if (c == '"')
             break;
+        // A NUL is never meant in a source, and a folder's file names would end at it.
+        if (c == '\0')
+            throw CompileError(Here(), "NUL character in string");
         if (c == '\\')
             ReadEscape(&utf8, token.where);
         else
