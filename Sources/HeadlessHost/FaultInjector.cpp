@@ -61,6 +61,13 @@ std::optional<FaultInjector::Hit> FaultInjector::Count(Fault& fault) {
     return fault.hit;
 }
 
+// A yes/no question has no failure to give: a fault at whatever call would only turn its answer
+// round (an element the user just edited said to lie outside the workspace), a host that lies.
+// A fault of the operation itself still can, for tests that mean it.
+bool FaultInjector::IsYesNoQuestion(const std::string& operation) {
+    return operation == "HostFilterElement" || operation == "HostGetOwnResourceModule";
+}
+
 std::optional<FaultInjector::Hit> FaultInjector::Check(const std::string& operation) {
     std::optional<Hit> hit;
     if (auto found = faults_.find(operation); found != faults_.end())
@@ -69,7 +76,7 @@ std::optional<FaultInjector::Hit> FaultInjector::Check(const std::string& operat
     // operation answers.
     if (anyCall_) {
         const std::optional<Hit> anyHit = Count(*anyCall_);
-        if (anyHit && !hit) {
+        if (anyHit && !hit && !IsYesNoQuestion(operation)) {
             hit = anyHit;
             ++atCallHits_;
         }

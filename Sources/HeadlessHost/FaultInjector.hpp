@@ -37,7 +37,7 @@ public:
 
     // The n-th host call from now, whatever its operation, fails with `code` (n >= 1); with
     // `repeat`, every call from the n-th on. Replaces an earlier fault of this kind; a fault of
-    // the operation called wins over it. False: n < 1.
+    // the operation called wins over it; a yes/no question is counted but passed over. False: n < 1.
     bool InjectAtCall(int n, GSErrCode code, bool repeat);
     bool InjectExceptionAtCall(int n, bool repeat);
     void RemoveAtCall() { anyCall_.reset(); }
@@ -49,6 +49,8 @@ public:
 
     // Counts a call of `operation`; what it must do instead of running when a fault hits it.
     std::optional<Hit> Check(const std::string& operation);
+    // Counted by a fault at a call number, but never failed by it.
+    static bool IsYesNoQuestion(const std::string& operation);
     // The calls that faults at a call number have made fail so far, removed ones' included.
     int GetAtCallHitCount() const { return atCallHits_; }
 

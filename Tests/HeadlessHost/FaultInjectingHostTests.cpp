@@ -272,6 +272,19 @@ TEST_F(WrapperTest, AFaultAtACallNumberHitsThatCallWhateverItsOperation) {
     }
 }
 
+// A yes/no question counts towards a fault at a call number but is never failed by it: a fault
+// would only turn its answer round. A fault of the operation itself still answers.
+TEST(FaultInjectorTest, AFaultAtACallNumberPassesOverYesNoQuestions) {
+    FaultInjector faults;
+    ASSERT_TRUE(faults.InjectAtCall(1, APIERR_GENERAL, true));
+    EXPECT_FALSE(faults.Check("HostFilterElement").has_value());
+    EXPECT_FALSE(faults.Check("HostGetOwnResourceModule").has_value());
+    EXPECT_TRUE(faults.Check("HostGetElement").has_value());
+    EXPECT_EQ(faults.GetAtCallHitCount(), 1);
+    ASSERT_TRUE(faults.Inject("HostFilterElement", 1, APIERR_GENERAL, false));
+    EXPECT_TRUE(faults.Check("HostFilterElement").has_value());
+}
+
 TEST_F(WrapperTest, AFaultAtACallNumberCanThrowAndYieldsToAFaultOfTheOperation) {
     ASSERT_TRUE(host.GetFaults().InjectExceptionAtCall(2, true));
     ASSERT_TRUE(host.GetFaults().Inject("HostLinkElements", 1, APIERR_BADPARS, false));

@@ -1,5 +1,6 @@
 #include "ActionKit.hpp"
 
+#include "HeadlessHost/FaultInjector.hpp"
 #include "Host/HostCatalogue.hpp"
 
 namespace RandomUsers {
@@ -16,12 +17,6 @@ std::string FaultCode(const std::string& operation) {
         {"0x8106012F", "0x81060130", "0x81060132", "0x81060068", "0x810600CF", "0x81060001"});
 }
 
-// A yes/no question has no failure to give: a fault would only turn the answer round (a stamp
-// the user just edited said to lie outside the workspace).
-bool IsYesNoQuestion(const std::string& operation) {
-    return operation == "HostFilterElement" || operation == "HostGetOwnResourceModule";
-}
-
 class HostFault final : public StepsAction {
 public:
     explicit HostFault(const UserModel&) {
@@ -35,7 +30,8 @@ public:
             // The registrations are over before any step; the rest is what the add-on calls.
             std::vector<std::string> operations;
             for (const char* name : Host::OperationNames) {
-                if (std::string(name).rfind("Host", 0) == 0 && !IsYesNoQuestion(name))
+                if (std::string(name).rfind("Host", 0) == 0 &&
+                    !Headless::FaultInjector::IsYesNoQuestion(name))
                     operations.push_back(name);
             }
             step["operation"] = OneOf(operations);

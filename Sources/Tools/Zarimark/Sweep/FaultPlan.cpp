@@ -2,14 +2,13 @@
 
 #include <cstdio>
 
+#include "HeadlessHost/FaultInjector.hpp"
 #include "Host/HostCodes.hpp"
 
 namespace Sweep {
 
 std::vector<GSErrCode> CodesFor(const std::string& operation) {
-    // A yes/no answer has no failure to give: a fault would only make the host answer the other
-    // way (an element "outside the workspace" that the user just edited), a host that lies.
-    if (operation == "HostFilterElement" || operation == "HostGetOwnResourceModule")
+    if (Headless::FaultInjector::IsYesNoQuestion(operation))
         return {};
     // Only these two check whether the user may edit the element; the others never refuse.
     if (operation == "HostChangeElement" || operation == "HostDeleteElements")
