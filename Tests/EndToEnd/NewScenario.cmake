@@ -1,21 +1,6 @@
 # `zarimark new` writes a scenario that passes `zarimark check`, and overwrites an existing file only
 # with --force. Called by ctest as cmake -DZARIMARK=... -DFILE=... -P NewScenario.cmake
-function(zm_run expected_exit)
-    execute_process(COMMAND ${ZARIMARK} ${ARGN} RESULT_VARIABLE zm_exit OUTPUT_VARIABLE zm_out ERROR_VARIABLE zm_err)
-    if(NOT "${zm_exit}" STREQUAL "${expected_exit}")
-        message(FATAL_ERROR "zarimark ${ARGN}: exit ${zm_exit}, expected ${expected_exit}\n${zm_out}${zm_err}")
-    endif()
-    set(zm_out "${zm_out}" PARENT_SCOPE)
-    set(zm_err "${zm_err}" PARENT_SCOPE)
-endfunction()
-
-function(zm_require text part)
-    string(FIND "${text}" "${part}" at)
-    if(at EQUAL -1)
-        message(FATAL_ERROR "lacks: ${part}\n--- in:\n${text}")
-    endif()
-endfunction()
-
+include(${CMAKE_CURRENT_LIST_DIR}/ZarimarkSteps.cmake)
 file(REMOVE ${FILE})
 zm_run(0 new ${FILE})
 zm_require("${zm_out}" "wrote ${FILE}")

@@ -2,21 +2,7 @@
 # leaked memo, each only when a host call fails; its reproducer of the leak fails `zarimark check`,
 # while the scenario itself passes it. Called by ctest as
 #   cmake -DZARIMARK=... -DMODULE=... -DSCENARIO=... -DOUT=... -P Sweep.cmake
-function(zm_run expected_exit)
-    execute_process(COMMAND ${ZARIMARK} ${ARGN} RESULT_VARIABLE zm_exit OUTPUT_VARIABLE zm_out ERROR_VARIABLE zm_err)
-    if(NOT "${zm_exit}" STREQUAL "${expected_exit}")
-        message(FATAL_ERROR "zarimark ${ARGN}: exit ${zm_exit}, expected ${expected_exit}\n${zm_out}${zm_err}")
-    endif()
-    set(zm_out "${zm_out}" PARENT_SCOPE)
-endfunction()
-
-function(zm_require text part)
-    string(FIND "${text}" "${part}" at)
-    if(at EQUAL -1)
-        message(FATAL_ERROR "lacks: ${part}\n--- in:\n${text}")
-    endif()
-endfunction()
-
+include(${CMAKE_CURRENT_LIST_DIR}/ZarimarkSteps.cmake)
 file(REMOVE_RECURSE ${OUT})
 zm_run(0 check ${SCENARIO} --module ${MODULE})
 

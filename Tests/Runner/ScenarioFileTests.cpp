@@ -1,18 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "IssuesText.hpp"
 #include "Scenario/ScenarioReader.hpp"
 
 // The file as a whole: comments, and files of several runs.
 namespace {
 
 using Scenario::ReadScenarioText;
-
-std::string Issues(const Scenario::ReadResult& result) {
-    std::string text;
-    for (const Scenario::Issue& issue : result.issues)
-        text += issue.ToString() + "\n";
-    return text;
-}
 
 TEST(ScenarioFileTest, CommentsAreSkippedAndSyntaxErrorsAfterThemKeepTheirPlace) {
     const Scenario::ReadResult commented =

@@ -2,18 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "IssuesText.hpp"
 #include "Scenario/ScenarioReader.hpp"
 
 namespace {
 
 using Scenario::ReadScenarioText;
-
-std::string Issues(const Scenario::ReadResult& result) {
-    std::string text;
-    for (const Scenario::Issue& issue : result.issues)
-        text += issue.ToString() + "\n";
-    return text;
-}
 
 Scenario::Scenario ReadValid(const std::string& text) {
     Scenario::ReadResult result = ReadScenarioText(text);
