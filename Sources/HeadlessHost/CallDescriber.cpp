@@ -10,9 +10,13 @@ namespace Headless {
 
 namespace {
 
-std::string HexText(UInt32 value) {
-    char text[16];
-    std::snprintf(text, sizeof(text), "0x%08X", value);
+// Eight digits, or sixteen for a value that needs them (a memo mask).
+std::string HexText(UInt64 value) {
+    char text[24];
+    if (value > 0xFFFFFFFFu)
+        std::snprintf(text, sizeof(text), "0x%016llX", static_cast<unsigned long long>(value));
+    else
+        std::snprintf(text, sizeof(text), "0x%08X", static_cast<unsigned>(value));
     return text;
 }
 

@@ -16,8 +16,8 @@ namespace Keys {
 
 struct Hex {
     template <typename T>
-    explicit Hex(T number) : value(static_cast<UInt32>(number)) {}
-    UInt32 value;
+    explicit Hex(T number) : value(static_cast<UInt64>(static_cast<std::make_unsigned_t<T>>(number))) {}
+    UInt64 value; // memo masks take 64 bits
 };
 
 // A four-character code such as 'LOCK'.

@@ -232,6 +232,17 @@ TEST_F(WrapperTest, WithLoggingOffFaultsStillHit) {
     EXPECT_EQ(Log(), (std::vector<std::string>{"HostGetElement(room) -> 0"}));
 }
 
+// A memo mask takes 64 bits: the log shows all of them, and a 32-bit value as eight digits.
+TEST_F(WrapperTest, MemoMasksShowAllTheirBits) {
+    API_ElementMemo memo;
+    host.HostGetElementMemo(Room, &memo, 0x3FFFFFFFBFFFFFFFull);
+    host.HostGetElementMemo(Room, &memo, APIMemoMask_AddPars);
+    const auto& log = host.GetCallLog().GetEntries();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].arguments, "room, 0x3FFFFFFFBFFFFFFF");
+    EXPECT_EQ(log[1].arguments, "room, 0x00000004");
+}
+
 TEST_F(WrapperTest, WithoutANamingCallbackElementsShowAsGuidText) {
     FaultInjectingHost plain(fake);
     plain.HostLinkElements(Room, Stamp, 0);
