@@ -54,16 +54,28 @@ bool Succeeded(const Headless::CallLogEntry& call) {
     return call.result == NoError || call.result == APIERR_LINKEXIST;
 }
 
+// A new or copied room whose event the add-on failed to handle: it may never have been observed.
+bool FailedToTakeUpARoom(const Headless::HeadlessHost& host, const Run::StepRecord& step) {
+    const std::vector<Headless::DeliveredBatch>& batches = host.GetDeliveredBatches();
+    for (std::size_t b = step.firstBatch; b < step.endBatch && b < batches.size(); ++b) {
+        for (const Headless::DeliveredEvent& event : batches[b].events) {
+            if (event.typeID == API_ZoneID && (event.code == 1 || event.code == 2) && event.result != NoError)
+                return true;
+        }
+    }
+    return false;
+}
+
 // The alert by which the add-on told the user that it could not watch the rooms (one shown in a
-// step in which its listing or observing of rooms failed) while no such call of it has succeeded
-// since: from then on it has no way to learn of a change, and whatever goes stale unseen has been
-// told of. Null when the add-on watches.
+// step in which its listing or observing of rooms failed, or its handling of a new room) while no
+// listing or observing of it has succeeded since: from then on it has no way to learn of a
+// change, and whatever goes stale unseen has been told of. Null when the add-on watches.
 Json WatchLostAlert(const Headless::HeadlessHost& host, const Run::SessionRecord& record,
                     const Json& alerts) {
     const std::vector<Headless::CallLogEntry>& log = host.GetCallLog();
     Json lost;
     for (const Run::StepRecord& step : record.steps) {
-        bool failed = false;
+        bool failed = FailedToTakeUpARoom(host, step);
         for (std::size_t i = step.firstCall; i < step.endCall && i < log.size(); ++i) {
             if (!WatchesRooms(log[i]))
                 continue;
