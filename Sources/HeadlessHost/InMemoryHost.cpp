@@ -23,6 +23,10 @@ InMemoryHost::InMemoryHost(AddOnSide& addOn) : addOn_(addOn) {
     ResetToDefaults();
 }
 
+InMemoryHost::~InMemoryHost() {
+    ReleaseOutstandingMemos();
+}
+
 const ElementRecord* InMemoryHost::FindElement(const API_Guid& guid) const {
     return project_.Find(guid);
 }

@@ -30,6 +30,8 @@ namespace Headless {
 class InMemoryHost : public HostInterface, public AddOnCallListener {
 public:
     explicit InMemoryHost(AddOnSide& addOn);
+    // Frees what is still handed out: a memo whose release failed is the host's to free.
+    ~InMemoryHost() override;
 
     InMemoryHost(const InMemoryHost&) = delete;
     InMemoryHost& operator=(const InMemoryHost&) = delete;

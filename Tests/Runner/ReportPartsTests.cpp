@@ -152,7 +152,8 @@ TEST(ReportPartsTest, EachStepListsWhatTheUserMetInOrderAndWhetherAnEchoBroughtI
 }
 
 TEST(ReportPartsTest, CallsListEveryHostCallOfAStepFailedOnesTooOnlyWhenAsked) {
-    for (const Json& step : Play(UiScenario)["steps"])
+    const Json plain = Play(UiScenario);
+    for (const Json& step : plain["steps"])
         EXPECT_FALSE(step.contains("calls"));
     const Json report = Play(UiScenario, {.calls = true});
     const Json& failing = report["steps"][5];
