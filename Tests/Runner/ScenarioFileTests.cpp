@@ -27,7 +27,7 @@ TEST(ScenarioFileTest, EachRunIsAWholeScenarioWithPathsUnderItsIndex) {
         "description": "both",
         "runs": [
             {"description": "first", "steps": [{"action": "undo"}]},
-            {"echoRoundLimit": 3, "project": {"elements": [{"type": "zone", "id": "hall"}]},
+            {"echoRoundLimit": 3, "calls": true, "project": {"elements": [{"type": "zone", "id": "hall"}]},
              "steps": [{"action": "openProject"}, {"action": "select", "elements": ["hall"],
                         "expect": [{"stepResult": 0}]}],
              "expect": [{"alertCount": 0}]}
@@ -38,8 +38,10 @@ TEST(ScenarioFileTest, EachRunIsAWholeScenarioWithPathsUnderItsIndex) {
     EXPECT_TRUE(file.steps.empty());
     ASSERT_EQ(file.runs.size(), 2u);
     EXPECT_EQ(file.runs[0].description, "first");
+    EXPECT_FALSE(file.runs[0].reportCalls);
     const Scenario::Scenario& second = file.runs[1];
     EXPECT_EQ(second.echoRoundLimit, 3);
+    EXPECT_TRUE(second.reportCalls);
     EXPECT_EQ(second.project.elements.at(0).Path(), "runs[1].project.elements[0]");
     EXPECT_EQ(second.steps.at(1).path, "runs[1].steps[1]");
     EXPECT_EQ(second.steps.at(1).expectations.at(0).path, "runs[1].steps[1].expect[0]");

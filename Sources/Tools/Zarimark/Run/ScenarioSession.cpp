@@ -162,7 +162,9 @@ void ScenarioSession::CheckExpectations(const std::vector<Scenario::Expectation>
 Report::Json ScenarioSession::BuildReport() {
     if (!host_)
         return Report::Json::object();
-    return Report::BuildReport(*host_, record_, user_, reportOptions_);
+    Report::ReportOptions options = reportOptions_;
+    options.calls = options.calls || scenario_.reportCalls;
+    return Report::BuildReport(*host_, record_, user_, options);
 }
 
 } // namespace Run

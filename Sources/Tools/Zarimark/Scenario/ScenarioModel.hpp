@@ -325,6 +325,7 @@ struct Step {
 struct Scenario {
     std::string description;
     std::optional<std::int32_t> echoRoundLimit;
+    bool reportCalls = false; // "calls": the report holds the host call log, as with --calls
     ProjectDesc project;
     std::vector<Step> steps;
     std::vector<Expectation> expectations; // after the last step

@@ -46,6 +46,7 @@ Scenario ReadRun(const Json& value, const std::string& path, Diagnostics& diagno
     scenario.description = reader.String("description").value_or("");
     if (std::optional<std::int64_t> limit = reader.Integer("echoRoundLimit", 1, 1000))
         scenario.echoRoundLimit = static_cast<std::int32_t>(*limit);
+    scenario.reportCalls = reader.Bool("calls").value_or(false);
     if (const Json* project = reader.Get("project"))
         scenario.project = ReadProject(*project, reader.PathOf("project"), diagnostics);
     scenario.project.path = reader.PathOf("project");
@@ -62,7 +63,7 @@ Scenario ReadRuns(const Json& root, Diagnostics& diagnostics) {
     ObjectReader reader(root, "", diagnostics);
     scenario.description = reader.String("description").value_or("");
     // Each run is self-contained: a field beside "runs" would leave unclear which runs it is for.
-    for (const char* field : {"echoRoundLimit", "project", "steps", "expect"}) {
+    for (const char* field : {"echoRoundLimit", "calls", "project", "steps", "expect"}) {
         if (reader.Has(field))
             diagnostics.Add(field, "a file of \"runs\" has only \"description\" and \"runs\" at the top "
                                    "level; this belongs into each run");
